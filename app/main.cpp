@@ -1,0 +1,25 @@
+// Cifrolandia: a quiz on Roman numerals for school pupils.
+
+#include "core/game.hpp"
+#include "core/records.hpp"
+#include "ui/tavola.hpp"
+#include "ui/translations.hpp"
+
+#include <QApplication>
+#include <QTimer>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Cifrolandia"));
+    // The game ends through its own paths (the exit button, the clock, closing the window),
+    // not when a start-up dialog closes while the window is still hidden.
+    QApplication::setQuitOnLastWindowClosed(false);
+    ui::caricaTraduzioniItaliane(app);
+
+    core::ArchivioRecord archivio(core::ArchivioRecord::cartellaPredefinita());
+    ui::Tavola tavola;
+    core::Gioco gioco(tavola, archivio);
+    tavola.collega(gioco);
+    QTimer::singleShot(0, &tavola, [&gioco] { gioco.avvia(); });
+    return QApplication::exec();
+}

@@ -1,0 +1,35 @@
+#include "core/clock.hpp"
+
+#include "core/numbers.hpp"
+
+#include <cmath>
+
+namespace core {
+
+void Orologio::riparti() {
+    ore = 0;
+    minuti = 15;
+    secondi = 0;
+    restanti = 900;
+}
+
+void Orologio::scatta() {
+    if (secondi == 0 && minuti > 0) {
+        secondi = 60;
+        --minuti;
+    }
+    if (secondi == 0 && minuti == 0 && ore > 0) {
+        minuti = 59;
+        --ore;
+        secondi = 60;
+    }
+    secondi -= 1;
+    --restanti;
+}
+
+std::string Orologio::testo() const {
+    const auto s = static_cast<long long>(std::nearbyint(secondi));
+    return formatta(ore, "00") + ":" + formatta(minuti, "00") + ":" + formatta(s, "00");
+}
+
+} // namespace core

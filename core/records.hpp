@@ -1,0 +1,59 @@
+#pragma once
+// The record store: the best score ever made on this computer and its holder, kept in two
+// one-line files, prom.txt (the score) and nrom.txt (the name), in one directory shared by
+// every player. Each file holds Windows-1252 text followed by CR LF; an empty file means
+// that no record has been set yet.
+//
+// The directory is writable by every player, so whatever lies in it is untrusted: links are
+// never followed, only regular files are read, at most 4 KiB of each. Saving is serialised by
+// a lock, compares against the record as it stands under that lock, and replaces the pair
+// (score, holder) as one, so that a crash at any instant leaves the old pair or the new one.
+
+#include <string>
+#include <string_view>
+
+namespace core {
+
+// The two record texts as the window shows them: the raw contents of each file, line end
+// included, decoded from Windows-1252 to UTF-8. Anything unreadable reads as empty.
+struct Record {
+    std::string punti; // prom.txt
+    std::string nome;  // nrom.txt
+};
+
+class ArchivioRecord {
+public:
+    explicit ArchivioRecord(std::string cartella);
+
+    // CIFROLANDIA_RECORD_DIR when set and not empty, otherwise the directory chosen when the
+    // game was built (/var/games/cifrolandia unless configured otherwise).
+    static std::string cartellaPredefinita();
+
+    const std::string& cartella() const { return cartella_; }
+
+    struct Apertura {
+        bool ok = false;
+        Record record;      // when ok
+        std::string errore; // when not ok: an Italian message naming the path and the reason
+    };
+    // Start-up: creates the directory when it is missing, completes or discards a save that
+    // was interrupted, creates each missing record file empty, and reads both files.
+    // Fails when the directory cannot be used (missing and not creatable, not a directory,
+    // not writable).
+    Apertura apri();
+
+    enum class Esito { Salvato, NonSuperato, Errore };
+    struct Salvataggio {
+        Esito esito = Esito::Errore;
+        std::string messaggio; // when Errore: Italian, says that the previous record is kept
+    };
+    // Saves `punti` into prom.txt and `nome` into nrom.txt (UTF-8 in, Windows-1252 out, "?"
+    // for characters the code page lacks), but only if `punti` read as a number is strictly
+    // higher than the score stored at this moment; otherwise nothing is written (NonSuperato).
+    Salvataggio salva(std::string_view punti, std::string_view nome);
+
+private:
+    std::string cartella_;
+};
+
+} // namespace core

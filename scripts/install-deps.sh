@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, playing and testing Cifrolandia needs.
+# Safe to run again: packages already present are skipped, and apt is only called when something is missing.
+set -euo pipefail
+
+packages=(
+    cmake g++ make pkg-config               # build
+    qt6-base-dev qt6-base-dev-tools libgl-dev # Qt 6 Widgets and QtTest
+    qt6-translations-l10n                   # Qt's own Italian strings ("Sì", "Annulla")
+    fonts-liberation fonts-dejavu-core      # the game's fonts
+    libgtest-dev                            # core unit tests
+    xvfb xauth xdotool imagemagick          # end-to-end tests under a virtual X server
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installazione dei pacchetti mancanti: ${missing[*]}"
+$sudo apt-get update
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"

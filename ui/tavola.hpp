@@ -1,0 +1,85 @@
+#pragma once
+// The game window: the controls, menus and timer of the game, implementing the window the
+// game's handlers talk to, and routing Qt's events to those handlers.
+
+#include "core/window.hpp"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <functional>
+
+class QLineEdit;
+class QMenu;
+class QAction;
+class QWidget;
+
+namespace core {
+class Gioco;
+}
+
+namespace ui {
+
+class Etichetta;
+class CasellaRisposta;
+class PulsanteFigura;
+class Superficie;
+
+class Tavola : public QMainWindow, public core::Finestra {
+    Q_OBJECT
+public:
+    explicit Tavola(QWidget* genitore = nullptr);
+    ~Tavola() override;
+
+    // Routes the window's events to the game's handlers.
+    void collega(core::Gioco& gioco);
+
+    // What ends the program; tests replace it to watch the end instead.
+    std::function<void(int)> allaFine;
+
+    // core::Finestra
+    void imposta(core::Controllo c, std::string_view testo) override;
+    std::string testo(core::Controllo c) const override;
+    void abilita(core::Controllo c, bool abilitato) override;
+    bool abilitato(core::Controllo c) const override;
+    void daiFuoco(core::Controllo c) override;
+    void abilitaTimer(bool abilitato) override;
+    void dipingiSfondo(const core::Sfondo& sfondo) override;
+    void impostaTitolo(std::string_view titolo) override;
+    bool ridottaAIcona() const override;
+    std::string inputBox(std::string_view domanda) override;
+    int messageBox(std::string_view testo, int pulsanti, std::string_view titolo) override;
+    std::string dataOdierna() const override;
+    void ricarica() override;
+    void mostra() override;
+    void termina(int stato) override;
+
+    // For tests and benchmarks: a control by its name in the window, and the timer.
+    QWidget* controllo(const QString& nome) const { return perNome_.value(nome); }
+    QTimer& timer1() { return timer1_; }
+    Superficie& superficie() const { return *superficie_; }
+
+protected:
+    void changeEvent(QEvent* evento) override;
+    void resizeEvent(QResizeEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
+
+private:
+    void creaControlli();
+    void creaMenu();
+    void valoriIniziali();
+    void disponiRigaRecord();
+    QWidget* finestraDialoghi();
+    QWidget* widget(core::Controllo c) const;
+    bool premiPredefinito();
+
+    core::Gioco* gioco_ = nullptr;
+    Superficie* superficie_ = nullptr;
+    QHash<QString, QWidget*> perNome_;
+    QHash<QString, std::string> didascalie_; // captions as written, read back as such
+    QTimer timer1_;
+    QAction* nuovoGioco_ = nullptr;
+};
+
+} // namespace ui

@@ -1,0 +1,76 @@
+#pragma once
+// The kinds of control the game window is made of.
+
+#include "core/window.hpp"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QWidget>
+
+#include <functional>
+
+namespace ui {
+
+// A label that can size itself to its text, keeping its top-left corner. Its text is always
+// plain text: a name typed by a player is shown as typed, never read as markup.
+class Etichetta : public QLabel {
+    Q_OBJECT
+public:
+    explicit Etichetta(QWidget* genitore);
+    void setAutoSize(bool autoSize) { autoSize_ = autoSize; }
+    // Line ends of a record file (CR LF) are shown as line breaks.
+    void impostaTesto(const QString& testo);
+
+private:
+    bool autoSize_ = false;
+};
+
+// The answer box. Every character key goes through the game's key handler first, as a
+// Windows-1252 code; Enter goes to the default button while it is enabled.
+class CasellaRisposta : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit CasellaRisposta(QWidget* genitore);
+    std::function<void(int&)> allaPressione; // the game's key handler
+    std::function<bool()> invioAlPredefinito; // presses the default button if it can
+
+protected:
+    void keyPressEvent(QKeyEvent* evento) override;
+};
+
+// A button that shows its picture above its caption on its own background colour, and has a
+// picture for each of its states.
+class PulsanteFigura : public QToolButton {
+    Q_OBJECT
+public:
+    explicit PulsanteFigura(QWidget* genitore);
+    void impostaFigure(const QIcon& normale, const QIcon& premuto);
+
+protected:
+    void keyPressEvent(QKeyEvent* evento) override;
+
+private:
+    QIcon normale_;
+    QIcon premuto_;
+};
+
+// The client area: paints the backdrop from its description (no stored image), and gives
+// Enter to the default button wherever the focus is.
+class Superficie : public QWidget {
+    Q_OBJECT
+public:
+    explicit Superficie(QWidget* genitore);
+    void impostaSfondo(const core::Sfondo& sfondo);
+    const core::Sfondo& sfondo() const { return sfondo_; }
+    std::function<bool()> invioAlPredefinito;
+
+protected:
+    void paintEvent(QPaintEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
+
+private:
+    core::Sfondo sfondo_;
+};
+
+} // namespace ui
