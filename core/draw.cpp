@@ -7,14 +7,18 @@
 
 namespace core {
 
-Casuale::Casuale(SorgenteSeme seme) : seme_(std::move(seme)) { rimescola(); }
+Casuale::Casuale(SorgenteSeme seme) : seme_(std::move(seme)) {
+    rimescola();
+}
 
 std::uint64_t Casuale::semeDallOrologio() {
     return static_cast<std::uint64_t>(
         std::chrono::high_resolution_clock::now().time_since_epoch().count());
 }
 
-void Casuale::rimescola() { generatore_.seed(seme_()); }
+void Casuale::rimescola() {
+    generatore_.seed(seme_());
+}
 
 double Casuale::prossimo() {
     // The top 53 bits as a fraction: always below 1 (std::generate_canonical may round to 1).

@@ -1,7 +1,7 @@
 #include "core/game.hpp"
 
-#include "core/numbers.hpp"
 #include "core/keys.hpp"
+#include "core/numbers.hpp"
 #include "core/roman.hpp"
 
 #include <cmath>
@@ -48,7 +48,9 @@ void Gioco::Form_Load() {
     finestra_.imposta(Controllo::lblconto, orologio_.testo());
 }
 
-void Gioco::Form_Activate() { cmdNext_Click(); }
+void Gioco::Form_Activate() {
+    cmdNext_Click();
+}
 
 void Gioco::Form_Resize() {
     // While minimised the title shows the time left, and follows the clock (Timer1_Timer).

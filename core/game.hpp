@@ -74,7 +74,8 @@ inline constexpr const char* kNuovaGara = "INIZIAMO UNA NUOVA GARA  ?";
 inline constexpr const char* kTitoloNuovaGara = "INIZIARE NUOVA GARA";
 inline constexpr const char* kSaluto = "Ciao a presto...";
 inline constexpr const char* kData = "Data ";
-inline constexpr const char* kRecordRegistrato = "Ok ho registrato il tuo record, C A M P I O N E\"";
+inline constexpr const char* kRecordRegistrato =
+    "Ok ho registrato il tuo record, C A M P I O N E\"";
 } // namespace testi
 
 } // namespace core

@@ -7,7 +7,9 @@
 namespace core {
 namespace {
 
-bool cifra(char c) { return c >= '0' && c <= '9'; }
+bool cifra(char c) {
+    return c >= '0' && c <= '9';
+}
 
 struct Lettura {
     std::size_t fine = 0; // first character not taken
@@ -82,7 +84,9 @@ double leggiInBase(std::string_view s, int base) {
     return valore;
 }
 
-bool spazio(char c) { return c == ' ' || c == '\t'; }
+bool spazio(char c) {
+    return c == ' ' || c == '\t';
+}
 
 } // namespace
 

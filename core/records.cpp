@@ -199,7 +199,7 @@ int scriviAlPosto(int cartella, std::string_view dati, const char* destinazione)
     return errore;
 }
 
-// EISDIR when a directory stands at `nome`: the rename over it would fail.
+// EISDIR when a directory stands at `nome`: a rename over it would fail.
 int nonCartella(int cartella, const char* nome) {
     struct stat info {};
     if (::fstatat(cartella, nome, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode)) {
@@ -280,10 +280,8 @@ int sostituisciCoppia(int cartella, const Coppia& coppia, bool scriviGiornale, b
     if (errore == 0) {
         errore = creaTemporaneo(cartella, coppia.nome, temporaneoNome);
     }
-    // A directory in the way is found before committing, while the old pair can still stay.
-    if (errore == 0) {
-        errore = nonCartella(cartella, kFilePunti);
-    }
+    // A directory in the way of nrom.txt is found before committing, while the old pair can
+    // still stay (one in the way of prom.txt makes the first rename fail, which withdraws).
     if (errore == 0) {
         errore = nonCartella(cartella, kFileNome);
     }

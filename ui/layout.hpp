@@ -26,11 +26,11 @@ struct DescrizioneControllo {
     const char* testo;
     int sinistra, alto, larghezza, altezza; // twips
     Carattere carattere;
-    QRgb colore = 0;       // text colour; 0 with `coloreDiSistema` for the system's
+    QRgb colore = 0; // text colour; 0 with `coloreDiSistema` for the system's
     bool coloreDiSistema = true;
-    QRgb sfondo = 0;       // background colour, when opaque
-    bool opaco = false;    // labels: paints its background; others: own background colour
-    bool bordo = false;    // single-line border
+    QRgb sfondo = 0;    // background colour, when opaque
+    bool opaco = false; // labels: paints its background; others: own background colour
+    bool bordo = false; // single-line border
     bool centrato = false;
     bool autoSize = false; // sizes itself to its text
     const char* suggerimento = nullptr;

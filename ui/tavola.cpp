@@ -22,18 +22,30 @@ namespace {
 const char* nomeDi(core::Controllo c) {
     using core::Controllo;
     switch (c) {
-    case Controllo::lblNum1: return "lblNum1";
-    case Controllo::lblMessage: return "lblMessage";
-    case Controllo::lblconto: return "lblconto";
-    case Controllo::lblScore: return "lblScore";
-    case Controllo::lblScore1: return "lblScore1";
-    case Controllo::lblScore2: return "lblScore2";
-    case Controllo::lblpunti: return "lblpunti";
-    case Controllo::lblnome: return "lblnome";
-    case Controllo::lblnome1: return "lblnome1";
-    case Controllo::txtAnswer: return "txtAnswer";
-    case Controllo::Text2: return "Text2";
-    case Controllo::cmdNext: return "cmdNext";
+    case Controllo::lblNum1:
+        return "lblNum1";
+    case Controllo::lblMessage:
+        return "lblMessage";
+    case Controllo::lblconto:
+        return "lblconto";
+    case Controllo::lblScore:
+        return "lblScore";
+    case Controllo::lblScore1:
+        return "lblScore1";
+    case Controllo::lblScore2:
+        return "lblScore2";
+    case Controllo::lblpunti:
+        return "lblpunti";
+    case Controllo::lblnome:
+        return "lblnome";
+    case Controllo::lblnome1:
+        return "lblnome1";
+    case Controllo::txtAnswer:
+        return "txtAnswer";
+    case Controllo::Text2:
+        return "Text2";
+    case Controllo::cmdNext:
+        return "cmdNext";
     }
     return "";
 }
@@ -220,8 +232,9 @@ void Tavola::collega(core::Gioco& gioco) {
     connect(static_cast<QToolButton*>(perNome_.value(QStringLiteral("cmdExit1"))),
             &QToolButton::clicked, this, [this] { gioco_->cmdExit1_Click(); });
     // Queued, so that the question opens after the menu has closed.
-    connect(nuovoGioco_, &QAction::triggered, this, [this] { gioco_->Next_Click(); },
-            Qt::QueuedConnection);
+    connect(
+        nuovoGioco_, &QAction::triggered, this, [this] { gioco_->Next_Click(); },
+        Qt::QueuedConnection);
     connect(&timer1_, &QTimer::timeout, this, [this] { gioco_->Timer1_Timer(); });
 }
 
@@ -260,11 +273,17 @@ void Tavola::disponiRigaRecord() {
     punti->move(conPunti->geometry().right() + 1 + kDopoConPunti, punti->y());
 }
 
-void Tavola::abilita(core::Controllo c, bool abilitato) { widget(c)->setEnabled(abilitato); }
+void Tavola::abilita(core::Controllo c, bool abilitato) {
+    widget(c)->setEnabled(abilitato);
+}
 
-bool Tavola::abilitato(core::Controllo c) const { return widget(c)->isEnabled(); }
+bool Tavola::abilitato(core::Controllo c) const {
+    return widget(c)->isEnabled();
+}
 
-void Tavola::daiFuoco(core::Controllo c) { widget(c)->setFocus(Qt::OtherFocusReason); }
+void Tavola::daiFuoco(core::Controllo c) {
+    widget(c)->setFocus(Qt::OtherFocusReason);
+}
 
 void Tavola::abilitaTimer(bool abilitato) {
     if (abilitato) {
@@ -274,13 +293,21 @@ void Tavola::abilitaTimer(bool abilitato) {
     }
 }
 
-void Tavola::dipingiSfondo(const core::Sfondo& sfondo) { superficie_->impostaSfondo(sfondo); }
+void Tavola::dipingiSfondo(const core::Sfondo& sfondo) {
+    superficie_->impostaSfondo(sfondo);
+}
 
-void Tavola::impostaTitolo(std::string_view titolo) { setWindowTitle(daUtf8(titolo)); }
+void Tavola::impostaTitolo(std::string_view titolo) {
+    setWindowTitle(daUtf8(titolo));
+}
 
-bool Tavola::ridottaAIcona() const { return isMinimized(); }
+bool Tavola::ridottaAIcona() const {
+    return isMinimized();
+}
 
-QWidget* Tavola::finestraDialoghi() { return isVisible() ? this : nullptr; }
+QWidget* Tavola::finestraDialoghi() {
+    return isVisible() ? this : nullptr;
+}
 
 std::string Tavola::inputBox(std::string_view domanda) {
     QInputDialog dialogo(finestraDialoghi());
@@ -304,15 +331,17 @@ int Tavola::messageBox(std::string_view testo, int pulsanti, std::string_view ti
         box.setDefaultButton(QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
     } else {
-        box.setIcon(pulsanti == core::kErroreCritico ? QMessageBox::Critical
-                                                     : QMessageBox::NoIcon);
+        box.setIcon(pulsanti == core::kErroreCritico ? QMessageBox::Critical : QMessageBox::NoIcon);
         box.setStandardButtons(QMessageBox::Ok);
     }
     box.exec();
     switch (box.standardButton(box.clickedButton())) {
-    case QMessageBox::Yes: return core::kRispostaSi;
-    case QMessageBox::No: return core::kRispostaNo;
-    default: return core::kRispostaOk;
+    case QMessageBox::Yes:
+        return core::kRispostaSi;
+    case QMessageBox::No:
+        return core::kRispostaNo;
+    default:
+        return core::kRispostaOk;
     }
 }
 
@@ -339,7 +368,7 @@ std::string Tavola::dataOdierna() const {
     }
     QStringList parti;
     for (QChar ch : ordine) {
-        parti << (ch == u'd' ? QStringLiteral("dd")
+        parti << (ch == u'd'   ? QStringLiteral("dd")
                   : ch == u'M' ? QStringLiteral("MM")
                                : QStringLiteral("yyyy"));
     }

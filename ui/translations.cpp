@@ -10,8 +10,7 @@ namespace ui {
 void caricaTraduzioniItaliane(QCoreApplication& app) {
     auto* traduttore = new QTranslator(&app);
     if (traduttore->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
-                         QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(traduttore);
     }
 }

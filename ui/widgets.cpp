@@ -14,7 +14,10 @@ bool tastoInvio(const QKeyEvent* evento) {
 
 } // namespace
 
-Etichetta::Etichetta(QWidget* genitore) : QLabel(genitore) { setTextFormat(Qt::PlainText); }
+Etichetta::Etichetta(QWidget* genitore) : QLabel(genitore) {
+    setTextFormat(Qt::PlainText);
+    setIndent(0);
+}
 
 void Etichetta::impostaTesto(const QString& testo) {
     QString mostrato = testo;
@@ -22,7 +25,15 @@ void Etichetta::impostaTesto(const QString& testo) {
     mostrato.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     setText(mostrato);
     if (autoSize_) {
-        resize(sizeHint());
+        // Exactly the text's lines plus the border (QLabel's own hint adds margins).
+        const QFontMetrics metriche(font());
+        const QStringList righe = mostrato.split(QLatin1Char('\n'));
+        int larghezza = 0;
+        for (const QString& riga : righe) {
+            larghezza = std::max(larghezza, metriche.horizontalAdvance(riga));
+        }
+        const int altezza = metriche.height() + (righe.size() - 1) * metriche.lineSpacing();
+        resize(larghezza + 2 * frameWidth(), altezza + 2 * frameWidth());
     } else if (wordWrap()) {
         // A wrapped text keeps the width and may take the lines it needs.
         resize(width(), std::max(height(), heightForWidth(width())));
@@ -32,8 +43,8 @@ void Etichetta::impostaTesto(const QString& testo) {
 CasellaRisposta::CasellaRisposta(QWidget* genitore) : QLineEdit(genitore) {}
 
 void CasellaRisposta::keyPressEvent(QKeyEvent* evento) {
-    const bool comando = evento->modifiers() & (Qt::ControlModifier | Qt::AltModifier |
-                                                Qt::MetaModifier);
+    const bool comando =
+        evento->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (tastoInvio(evento)) {
         if (invioAlPredefinito && invioAlPredefinito()) {
             return;
@@ -63,8 +74,8 @@ void CasellaRisposta::keyPressEvent(QKeyEvent* evento) {
         QLineEdit::keyPressEvent(evento); // unchanged: the box edits as usual (Backspace)
         return;
     }
-    insert(QString(QChar(static_cast<char16_t>(core::daWindows1252(
-        static_cast<unsigned char>(codice))))));
+    insert(QString(
+        QChar(static_cast<char16_t>(core::daWindows1252(static_cast<unsigned char>(codice))))));
 }
 
 PulsanteFigura::PulsanteFigura(QWidget* genitore) : QToolButton(genitore) {
@@ -84,7 +95,7 @@ void PulsanteFigura::impostaFigure(const QIcon& normale, const QIcon& premuto) {
 void PulsanteFigura::keyPressEvent(QKeyEvent* evento) {
     // A focused button takes Enter itself, as push buttons do.
     if (tastoInvio(evento) && evento->modifiers() == Qt::NoModifier) {
-        animateClick();
+        click();
         return;
     }
     QToolButton::keyPressEvent(evento);

@@ -32,7 +32,7 @@ class CasellaRisposta : public QLineEdit {
     Q_OBJECT
 public:
     explicit CasellaRisposta(QWidget* genitore);
-    std::function<void(int&)> allaPressione; // the game's key handler
+    std::function<void(int&)> allaPressione;  // the game's key handler
     std::function<bool()> invioAlPredefinito; // presses the default button if it can
 
 protected:

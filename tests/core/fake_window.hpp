@@ -14,8 +14,8 @@ struct FakeFinestra : core::Finestra {
     // The texts the window's controls are created with.
     static std::map<core::Controllo, std::string> testiIniziali() {
         using core::Controllo;
-        return {{Controllo::lblScore, "0"},  {Controllo::lblScore1, "0"},
-                {Controllo::lblScore2, "0"}, {Controllo::lblpunti, "0"},
+        return {{Controllo::lblScore, "0"},   {Controllo::lblScore1, "0"},
+                {Controllo::lblScore2, "0"},  {Controllo::lblpunti, "0"},
                 {Controllo::lblnome, "nome"}, {Controllo::lblconto, "00.00.00"},
                 {Controllo::txtAnswer, "II"}, {Controllo::Text2, "Text1"}};
     }

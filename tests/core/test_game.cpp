@@ -146,7 +146,7 @@ TEST(Clock, TicksCountDownOneSecondEach) {
     core::Orologio orologio;
     orologio.riparti();
     const std::map<int, std::pair<std::string, int>> attesi = {
-        {1, {"00:14:59", 899}},  {60, {"00:14:00", 840}},  {61, {"00:13:59", 839}},
+        {1, {"00:14:59", 899}},  {60, {"00:14:00", 840}}, {61, {"00:13:59", 839}},
         {840, {"00:01:00", 60}}, {841, {"00:00:59", 59}}, {900, {"00:00:00", 0}},
     };
     for (int scatto = 1; scatto <= 900; ++scatto) {
@@ -197,8 +197,7 @@ TEST_F(GameTest, NewGameAsksAndYesStartsAFreshGame) {
     scatti(10);
     finestra.risposteMessaggi = {core::kRispostaNo};
     gioco.Next_Click();
-    EXPECT_EQ(finestra.dialoghi.back(),
-              "msg[292|INIZIARE NUOVA GARA]: INIZIAMO UNA NUOVA GARA  ?");
+    EXPECT_EQ(finestra.dialoghi.back(), "msg[292|INIZIARE NUOVA GARA]: INIZIAMO UNA NUOVA GARA  ?");
     EXPECT_EQ(gioco.esatte(), 1);
     EXPECT_EQ(finestra.testo(Controllo::lblconto), "00:14:50");
 
@@ -250,13 +249,13 @@ TEST_P(RecordAtExitTest, SavesOnlyAScoreStrictlyAboveTheRecord) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    HandEditedRecords, RecordAtExitTest,
-    testing::Values(Esito{"", 0, false}, Esito{"", 1, true}, Esito{"3\r\n", 3, false},
-                    Esito{"3\r\n", 4, true}, Esito{"  1 2abc", 12, false},
-                    Esito{"  1 2abc", 13, true}, Esito{"&H3", 3, false}, Esito{"&H3", 4, true},
-                    Esito{"1E1", 10, false}, Esito{"-3", 0, true},
-                    Esito{std::string("\xff\0\x80", 3), 1, true}));
+INSTANTIATE_TEST_SUITE_P(HandEditedRecords, RecordAtExitTest,
+                         testing::Values(Esito{"", 0, false}, Esito{"", 1, true},
+                                         Esito{"3\r\n", 3, false}, Esito{"3\r\n", 4, true},
+                                         Esito{"  1 2abc", 12, false}, Esito{"  1 2abc", 13, true},
+                                         Esito{"&H3", 3, false}, Esito{"&H3", 4, true},
+                                         Esito{"1E1", 10, false}, Esito{"-3", 0, true},
+                                         Esito{std::string("\xff\0\x80", 3), 1, true}));
 
 TEST_F(GameTest, MinimisedTitleFollowsTheClock) {
     avvia();

@@ -12,7 +12,9 @@ struct Iniziale {
     double valore;
 };
 
-void PrintTo(const Iniziale& i, std::ostream* os) { *os << testing::PrintToString(i.testo); }
+void PrintTo(const Iniziale& i, std::ostream* os) {
+    *os << testing::PrintToString(i.testo);
+}
 
 class LeadingNumberTest : public testing::TestWithParam<Iniziale> {};
 
@@ -26,10 +28,13 @@ INSTANTIATE_TEST_SUITE_P(
                     Iniziale{"+7", 7}, Iniziale{"&H10", 16}, Iniziale{"&hff\r\n", 255},
                     Iniziale{"&O17", 15}, Iniziale{"&O9", 0}, Iniziale{"&H", 0},
                     Iniziale{"1E1", 10}, Iniziale{"1D2", 100}, Iniziale{"2.5e-1", 0.25},
-                    Iniziale{"1.5e", 1.5}, Iniziale{".5", 0.5}, Iniziale{"1,5", 1},
-                    Iniziale{"", 0}, Iniziale{"-3", -3}, Iniziale{"abc7", 0},
-                    Iniziale{"-", 0}, Iniziale{std::string("\0\xff\x80 9", 5), 0},
-                    Iniziale{std::string("9\0" "9", 3), 9}));
+                    Iniziale{"1.5e", 1.5}, Iniziale{".5", 0.5}, Iniziale{"1,5", 1}, Iniziale{"", 0},
+                    Iniziale{"-3", -3}, Iniziale{"abc7", 0}, Iniziale{"-", 0},
+                    Iniziale{std::string("\0\xff\x80 9", 5), 0},
+                    Iniziale{std::string("9\0"
+                                         "9",
+                                         3),
+                             9}));
 
 TEST(LeadingNumber, HugeExponentsSaturateInsteadOfFailing) {
     EXPECT_TRUE(std::isinf(core::leggiNumeroIniziale("1e999")));
@@ -68,7 +73,7 @@ TEST(Windows1252, AccentedLettersAreOneByteAndOthersBecomeQuestionMarks) {
     EXPECT_EQ(core::utf8InWindows1252("Nicolò è"), "Nicol\xF2 \xE8");
     EXPECT_EQ(core::utf8InWindows1252("€ Š"), "\x80 \x8A");
     EXPECT_EQ(core::utf8InWindows1252("Ω😀"), "??");
-    EXPECT_EQ(core::utf8InWindows1252("a\xC3"), "a?"); // cut-off sequence
+    EXPECT_EQ(core::utf8InWindows1252("a\xC3"), "a?");         // cut-off sequence
     EXPECT_EQ(core::utf8InWindows1252("\xED\xA0\x80"), "???"); // surrogate, not a character
     EXPECT_EQ(core::windows1252InUtf8("\x80\x9F"), "€Ÿ");
 }

@@ -173,7 +173,7 @@ TEST(RecordApertura, CartellaPredefinitaDallAmbiente) {
     }
 }
 
-TEST(RecordOstile, CoseOstiliAlPostoDiPromTxt) {
+TEST(RecordOstile, CoseOstiliAlPostoDeiFile) {
     CartellaProva altrove;
     const fs::path bersaglio = altrove / "bersaglio.txt";
     struct Caso {
@@ -239,6 +239,16 @@ TEST(RecordOstile, CoseOstiliAlPostoDiPromTxt) {
         ::alarm(0);
     }
     EXPECT_EQ(leggi(bersaglio), "500\r\n");
+
+    // A directory as nrom.txt must stop the save before prom.txt is replaced.
+    CartellaProva cartella;
+    scrivi(cartella / "prom.txt", "12\r\n");
+    fs::create_directory(cartella / "nrom.txt");
+    ArchivioRecord archivio(cartella.str());
+    ASSERT_TRUE(archivio.apri().ok);
+    EXPECT_EQ(archivio.salva("1000", "Ugo").esito, Esito::Errore);
+    EXPECT_EQ(leggi(cartella / "prom.txt"), "12\r\n");
+    EXPECT_EQ(elenco(cartella.str()), kSoloRecord);
 }
 
 TEST(RecordCartella, InutilizzabileAllAvvio) {

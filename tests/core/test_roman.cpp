@@ -9,7 +9,9 @@ struct Caso {
     const char* romano;
 };
 
-void PrintTo(const Caso& c, std::ostream* os) { *os << c.numero; }
+void PrintTo(const Caso& c, std::ostream* os) {
+    *os << c.numero;
+}
 
 class NumeroRomanoTest : public testing::TestWithParam<Caso> {};
 
@@ -19,13 +21,13 @@ TEST_P(NumeroRomanoTest, ConvertsAndCountsTheArgumentDownToZero) {
     EXPECT_EQ(numero, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, NumeroRomanoTest,
-    testing::Values(Caso{0, ""}, Caso{1, "I"}, Caso{4, "IV"}, Caso{9, "IX"}, Caso{14, "XIV"},
-                    Caso{40, "XL"}, Caso{90, "XC"}, Caso{99, "XCIX"}, Caso{400, "CD"},
-                    Caso{900, "CM"}, Caso{388, "CCCLXXXVIII"}, Caso{1994, "MCMXCIV"},
-                    Caso{3799, "MMMDCCXCIX"}, Caso{3888, "MMMDCCCLXXXVIII"},
-                    Caso{3899, "MMMDCCCXCIX"}, Caso{4000, "MMMM"}));
+INSTANTIATE_TEST_SUITE_P(Table, NumeroRomanoTest,
+                         testing::Values(Caso{0, ""}, Caso{1, "I"}, Caso{4, "IV"}, Caso{9, "IX"},
+                                         Caso{14, "XIV"}, Caso{40, "XL"}, Caso{90, "XC"},
+                                         Caso{99, "XCIX"}, Caso{400, "CD"}, Caso{900, "CM"},
+                                         Caso{388, "CCCLXXXVIII"}, Caso{1994, "MCMXCIV"},
+                                         Caso{3799, "MMMDCCXCIX"}, Caso{3888, "MMMDCCCLXXXVIII"},
+                                         Caso{3899, "MMMDCCCXCIX"}, Caso{4000, "MMMM"}));
 
 TEST(NumeroRomano, LargestArgumentRepeatsMOncePerThousand) {
     std::int16_t numero = 32767;
