@@ -209,6 +209,7 @@ void Tavola::valoriIniziali() {
         w->setGeometry(inPixel(d));
         const QString testo = QString::fromUtf8(d.testo);
         if (auto* e = qobject_cast<Etichetta*>(w)) {
+            e->impostaRettangolo(inPixel(d));
             e->setText(testo);
             didascalie_[w->objectName()] = d.testo;
         } else if (auto* c = qobject_cast<QLineEdit*>(w)) {

@@ -36,8 +36,13 @@ void Etichetta::impostaTesto(const QString& testo) {
         resize(larghezza + 2 * frameWidth(), altezza + 2 * frameWidth());
     } else if (wordWrap()) {
         // A wrapped text keeps the width and may take the lines it needs.
-        resize(width(), std::max(height(), heightForWidth(width())));
+        resize(width(), std::max(altezzaIniziale_, heightForWidth(width())));
     }
+}
+
+void Etichetta::impostaRettangolo(const QRect& rettangolo) {
+    setGeometry(rettangolo);
+    altezzaIniziale_ = rettangolo.height();
 }
 
 CasellaRisposta::CasellaRisposta(QWidget* genitore) : QLineEdit(genitore) {}

@@ -19,11 +19,14 @@ class Etichetta : public QLabel {
 public:
     explicit Etichetta(QWidget* genitore);
     void setAutoSize(bool autoSize) { autoSize_ = autoSize; }
+    // The place and size the label is created with.
+    void impostaRettangolo(const QRect& rettangolo);
     // Line ends of a record file (CR LF) are shown as line breaks.
     void impostaTesto(const QString& testo);
 
 private:
     bool autoSize_ = false;
+    int altezzaIniziale_ = 0;
 };
 
 // The answer box. Every character key goes through the game's key handler first, as a

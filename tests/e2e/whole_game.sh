@@ -27,7 +27,7 @@ partita() {
     scrivi "2"; tasto Return           # bound
     for ((i = 0; i < giuste; i++)); do
         scrivi "i"; tasto Return       # judged
-        tasto Return                   # next question
+        if ((i == 0)); then tasto alt+n; else tasto Return; fi # next question
     done
     tasto alt+x
     messaggi=0
