@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 RECORDS ?= $(CURDIR)/$(BUILD)/records
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test clean package bench
 
 all: build
 
@@ -23,13 +23,37 @@ run: build
 	CIFROLANDIA_RECORD_DIR=$(RECORDS) ./$(BUILD)/cifrolandia
 
 # Every test: the core, the window (offscreen) and the whole game under a virtual X server;
-# then the core tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# then the core tests again under AddressSanitizer and UndefinedBehaviorSanitizer; then a short
+# run of every fuzz target (fuzz/run.sh).
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	cmake -S . -B $(BUILD)-sanitizers -DCMAKE_BUILD_TYPE=Debug -DCIFROLANDIA_CORE_ONLY=ON \
 		-DCIFROLANDIA_SANITIZE=ON
 	cmake --build $(BUILD)-sanitizers -j $(JOBS)
 	ctest --test-dir $(BUILD)-sanitizers --output-on-failure -j $(JOBS)
+	./fuzz/run.sh 30 $(BUILD)-fuzz
+
+# Every fuzz target for 10 minutes (two at a time).
+fuzz-long: deps
+	./fuzz/run.sh 600 $(BUILD)-fuzz
+
+# The game against a bare Qt window: start-up, memory, question round, key to verdict, idle and
+# clock, in one table (README, "Performance"); fails when the game misses a target. A few minutes;
+# BENCH_QUICK=1 for a shorter, rougher run.
+bench: deps
+	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD)-bench -j $(JOBS) --target cifrolandia bench_run bench_reference \
+		bench_inprocess
+	xvfb-run -a -s "-screen 0 1920x1080x24 -nolisten tcp" $(BUILD)-bench/bench/bench_run \
+		$(BUILD)-bench/cifrolandia $(BUILD)-bench/bench/bench_reference \
+		$(BUILD)-bench/bench/bench_inprocess
+
+# The Debian package for the computers of a school lab, copied here:
+# sudo apt install ./cifrolandia_<version>_<arch>.deb (see the README).
+package: build
+	rm -rf $(BUILD)/pacchetto
+	cpack -G DEB --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/pacchetto
+	cp $(BUILD)/pacchetto/cifrolandia_*.deb .
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-sanitizers

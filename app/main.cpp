@@ -11,6 +11,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cifrolandia"));
+    // The installed menu entry, so that desktops show its name and icon for the window.
+    QApplication::setDesktopFileName(QStringLiteral("it.cifrolandia.Cifrolandia"));
     // The game ends through its own paths (the exit button, the clock, closing the window),
     // not when a start-up dialog closes while the window is still hidden.
     QApplication::setQuitOnLastWindowClosed(false);

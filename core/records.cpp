@@ -59,9 +59,28 @@ constexpr std::string_view kFineGiornale = "FINE\n";
 constexpr auto kAttesaMassima = std::chrono::seconds(10);
 constexpr auto kIntervalloAttesa = std::chrono::milliseconds(20);
 
+// Test hook: CIFROLANDIA_TEST_LOCK_WAIT_MS=<n> shortens the wait for the lock to n
+// milliseconds (read once per process), so that tests of a lock held too long run quickly.
+std::chrono::milliseconds attesaMassima() {
+    static const std::chrono::milliseconds attesa = []() -> std::chrono::milliseconds {
+        const char* scelta = std::getenv("CIFROLANDIA_TEST_LOCK_WAIT_MS");
+        long long ms = 0;
+        if (scelta != nullptr) {
+            const char* fine = scelta + std::strlen(scelta);
+            const auto [resto, errore] = std::from_chars(scelta, fine, ms);
+            if (errore == std::errc{} && resto == fine && ms >= 0 &&
+                ms < std::chrono::milliseconds(kAttesaMassima).count()) {
+                return std::chrono::milliseconds(ms);
+            }
+        }
+        return kAttesaMassima;
+    }();
+    return attesa;
+}
+
 // Test hook: CIFROLANDIA_TEST_STOP_AFTER=<step> kills the process with SIGKILL right after
-// that step of a save ("temporanei", "giornale" or "punti"), so that tests can check what a
-// crash there leaves behind.
+// that step of a save ("temporanei", "giornale", "punti" or "nome"), so that tests can check
+// what a crash there leaves behind.
 void fermatiDopo(const char* passo) {
     const char* richiesta = std::getenv("CIFROLANDIA_TEST_STOP_AFTER");
     if (richiesta != nullptr && std::strcmp(richiesta, passo) == 0) {
@@ -240,11 +259,11 @@ std::optional<Coppia> leggiGiornale(std::string_view testo) {
                   std::string(testo.substr(lunghezze[0], lunghezze[1]))};
 }
 
-// Takes the exclusive lock of the directory, waiting at most kAttesaMassima for a rival game.
+// Takes the exclusive lock of the directory, waiting at most attesaMassima() for a rival game.
 // The lock goes with the descriptor: closed on return, or by the kernel if the process dies.
 // Returns 0, ETIMEDOUT, or the errno of flock.
 int blocca(int cartella) {
-    const auto scadenza = std::chrono::steady_clock::now() + kAttesaMassima;
+    const auto scadenza = std::chrono::steady_clock::now() + attesaMassima();
     while (::flock(cartella, LOCK_EX | LOCK_NB) != 0) {
         if (errno == EINTR) {
             continue;
@@ -318,6 +337,7 @@ int sostituisciCoppia(int cartella, const Coppia& coppia, bool scriviGiornale, b
         rimuoviTemporanei();
         return errore;
     }
+    fermatiDopo("nome");
     // The journal goes only once both renames are durable; if it stays, rolling it forward
     // again rewrites the same pair.
     if (sincronizzaCartella(cartella) == 0 && ::unlinkat(cartella, kGiornale, 0) == 0) {

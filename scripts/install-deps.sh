@@ -9,7 +9,12 @@ packages=(
     qt6-translations-l10n                   # Qt's own Italian strings ("Sì", "Annulla")
     fonts-liberation fonts-dejavu-core      # the game's fonts
     libgtest-dev                            # core unit tests
+    clang-14 libclang-rt-14-dev             # libFuzzer targets (fuzz/)
     xvfb xauth xdotool imagemagick          # end-to-end tests under a virtual X server
+    libxcb1-dev libxcb-damage0-dev libxcb-xtest0-dev # make bench: windows watched and typed into
+    dbus-daemon at-spi2-core                # the screen readers' bus, for the accessibility test
+    dpkg-dev file                           # make package: dependencies of the .deb (dpkg-shlibdeps)
+    appstream desktop-file-utils            # the package test checks the menu entry and metainfo
 )
 
 missing=()

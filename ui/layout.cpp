@@ -151,10 +151,54 @@ const std::array<DescrizioneControllo, 23> kControlli = {{
      false, 0, false, true, true, true},
 }};
 
+const std::array<TestiAccessibili, 23> kTestiAccessibili = {{
+    {"Text2", "Casella di servizio", "Casella nascosta, non usata durante il gioco"},
+    {"txtAnswer", "Risposta in numeri romani",
+     "Scrivi il numero romano corrispondente al numero da trasformare e premi Invio"},
+    {"cmdNext", "Nuovo calcolo",
+     "Mostra il prossimo numero da trasformare. Scorciatoia: Alt più N"},
+    {"cmdExit1", "Esci (Exit)",
+     "Termina la partita; un punteggio più alto del record viene salvato. Scorciatoia: Alt più X"},
+    {"Label4", "Scrivi il numero romano corrispondente", "Che cosa chiede il gioco"},
+    {"Label2", "Numero da trasformare", "Titolo del numero da trasformare"},
+    {"lblconto", "Tempo restante", "Il tempo che resta alla partita, in ore, minuti e secondi",
+     true},
+    {"Label11", "Tempo restante", "Titolo dell'orologio della partita"},
+    {"lblpunti", "Punti del record", "Il punteggio del record da battere", true},
+    {"Label13", "con punti", "Parte della frase del record"},
+    {"lblnome", "Autore del record", "Il nome di chi ha fatto il record", true},
+    {"Label12", "Il record è di", "Inizio della frase del record"},
+    {"lblnome1", "Sfidante", "Il nome di chi sta giocando", true},
+    {"Label14", "Sfidante", "Titolo del nome di chi sta giocando"},
+    {"Label3", "Risposte totali", "Titolo del numero di tutte le risposte date"},
+    {"Label1", "Risposte errate", "Titolo del numero delle risposte sbagliate"},
+    {"lblScore2", "Risposte totali", "Quante risposte hai dato in questa partita", true},
+    {"lblScore1", "Risposte errate", "Quante risposte sbagliate hai dato in questa partita", true},
+    {"Image1", "Cronometro", "Figura dell'orologio della partita, sopra il tempo restante"},
+    {"lblNum1", "Numero da trasformare", "Il numero da scrivere in numeri romani", true, true},
+    {"lblScore", "Risposte esatte",
+     "Il tuo punteggio: le risposte esatte di questa partita. Forza con il record", true},
+    {"lblMessage", "Esito", "Il giudizio sull'ultima risposta data", true, true},
+    {"Label6", "Risposte esatte", "Titolo del numero delle risposte esatte"},
+}};
+
 } // namespace
 
 std::span<const DescrizioneControllo> controlliIniziali() {
     return kControlli;
+}
+
+std::span<const TestiAccessibili> testiAccessibili() {
+    return kTestiAccessibili;
+}
+
+const TestiAccessibili* testiAccessibiliDi(const QString& nome) {
+    for (const TestiAccessibili& t : kTestiAccessibili) {
+        if (nome == QLatin1String(t.nome)) {
+            return &t;
+        }
+    }
+    return nullptr;
 }
 
 QFont carattereDi(const Carattere& c) {

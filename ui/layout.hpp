@@ -38,6 +38,20 @@ struct DescrizioneControllo {
 
 std::span<const DescrizioneControllo> controlliIniziali();
 
+// What assistive technology (a screen reader, a braille display) is told about each control of
+// controlliIniziali(), in Italian: its name and what it is for. A control that shows a value
+// (the number, the verdict, the counts, the clock, the names) is named with that value after
+// its title, "Numero da trasformare: 47"; a new number or verdict is announced when shown.
+struct TestiAccessibili {
+    const char* nome;        // the control's name in controlliIniziali()
+    const char* titolo;      // its accessible name
+    const char* descrizione; // its accessible description
+    bool conValore = false;  // the accessible name goes on with the text shown
+    bool annunciato = false; // every new text is announced, even when it repeats the last one
+};
+std::span<const TestiAccessibili> testiAccessibili();
+const TestiAccessibili* testiAccessibiliDi(const QString& nome);
+
 inline constexpr int kTwipPerPixel = 15;
 inline QRect inPixel(const DescrizioneControllo& d) {
     return {d.sinistra / kTwipPerPixel, d.alto / kTwipPerPixel, d.larghezza / kTwipPerPixel,

@@ -4,6 +4,7 @@
 #include "ui/layout.hpp"
 #include "ui/widgets.hpp"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
@@ -127,13 +128,16 @@ void Tavola::creaControlli() {
             break;
         }
         case Tipo::Figura: {
-            auto* f = new QLabel(superficie_);
-            f->setPixmap(figura(QStringLiteral("cronometro")).pixmap(QSize(32, 32)));
+            auto* f = new Figura(superficie_);
+            f->impostaFigura(figura(QStringLiteral("cronometro")), QSize(32, 32));
             w = f;
             break;
         }
         }
         w->setObjectName(QString::fromLatin1(d.nome));
+        if (const TestiAccessibili* t = testiAccessibiliDi(w->objectName())) {
+            w->setAccessibleDescription(QString::fromUtf8(t->descrizione));
+        }
         w->setFont(carattereDi(d.carattere));
         QPalette p = w->palette();
         if (!d.coloreDiSistema) {
@@ -217,6 +221,7 @@ void Tavola::valoriIniziali() {
         } else if (auto* p = qobject_cast<QToolButton*>(w)) {
             p->setText(testo);
         }
+        nominaPerAccessibilita(w, false);
     }
     // The next-question button is locked until the first answer has been judged.
     perNome_.value(QStringLiteral("cmdNext"))->setEnabled(false);
@@ -255,6 +260,7 @@ void Tavola::imposta(core::Controllo c, std::string_view testo) {
     } else if (auto* l = qobject_cast<QLineEdit*>(w)) {
         l->setText(q);
     }
+    nominaPerAccessibilita(w, true);
 }
 
 std::string Tavola::testo(core::Controllo c) const {
@@ -272,6 +278,28 @@ void Tavola::disponiRigaRecord() {
     QWidget* punti = perNome_.value(QStringLiteral("lblpunti"));
     conPunti->move(nome->geometry().right() + 1 + kDopoNome, conPunti->y());
     punti->move(conPunti->geometry().right() + 1 + kDopoConPunti, punti->y());
+}
+
+// The control's accessible name, with the text it shows when that is a value. `nuovoTesto`:
+// the game has just set its text, so a number or verdict equal to the last one is announced
+// again (a new question may well ask the same number).
+void Tavola::nominaPerAccessibilita(QWidget* w, bool nuovoTesto) {
+    const TestiAccessibili* t = testiAccessibiliDi(w->objectName());
+    if (!t) {
+        return;
+    }
+    auto* etichetta = qobject_cast<QLabel*>(w);
+    const QString valore = etichetta ? etichetta->text().simplified() : QString();
+    QString nome = QString::fromUtf8(t->titolo);
+    if (t->conValore && !valore.isEmpty()) {
+        nome += QStringLiteral(": ") + valore;
+    }
+    if (w->accessibleName() != nome) {
+        w->setAccessibleName(nome); // Qt tells assistive technology that the name changed
+    } else if (nuovoTesto && t->annunciato && !valore.isEmpty()) {
+        QAccessibleEvent evento(w, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&evento);
+    }
 }
 
 void Tavola::abilita(core::Controllo c, bool abilitato) {

@@ -70,6 +70,7 @@ private:
     void creaMenu();
     void valoriIniziali();
     void disponiRigaRecord();
+    void nominaPerAccessibilita(QWidget* w, bool nuovoTesto);
     QWidget* finestraDialoghi();
     QWidget* widget(core::Controllo c) const;
     bool premiPredefinito();

@@ -106,6 +106,29 @@ void PulsanteFigura::keyPressEvent(QKeyEvent* evento) {
     QToolButton::keyPressEvent(evento);
 }
 
+Figura::Figura(QWidget* genitore) : QLabel(genitore) {}
+
+void Figura::impostaFigura(const QIcon& icona, QSize lato) {
+    icona_ = icona;
+    lato_ = lato;
+    setPixmap({});
+    aggiorna();
+}
+
+bool Figura::event(QEvent* evento) {
+    if (evento->type() == QEvent::Show || evento->type() == QEvent::ScreenChangeInternal) {
+        aggiorna();
+    }
+    return QLabel::event(evento);
+}
+
+void Figura::aggiorna() {
+    const qreal rapporto = devicePixelRatioF();
+    if (!icona_.isNull() && (pixmap().isNull() || pixmap().devicePixelRatio() != rapporto)) {
+        setPixmap(icona_.pixmap(lato_, rapporto));
+    }
+}
+
 Superficie::Superficie(QWidget* genitore) : QWidget(genitore) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

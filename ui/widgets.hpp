@@ -3,6 +3,7 @@
 
 #include "core/window.hpp"
 
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
@@ -56,6 +57,24 @@ protected:
 private:
     QIcon normale_;
     QIcon premuto_;
+};
+
+// A picture that stays sharp on any screen: shown from the image drawn for the screen's pixel
+// ratio (the 64 px one for a picture of 32 logical pixels at ratio 2), taken again whenever the
+// window moves to a screen of another ratio.
+class Figura : public QLabel {
+    Q_OBJECT
+public:
+    explicit Figura(QWidget* genitore);
+    void impostaFigura(const QIcon& icona, QSize lato);
+
+protected:
+    bool event(QEvent* evento) override;
+
+private:
+    void aggiorna();
+    QIcon icona_;
+    QSize lato_;
 };
 
 // The client area: paints the backdrop from its description (no stored image), and gives

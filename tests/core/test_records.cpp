@@ -1,5 +1,6 @@
 // The record store on real directories: file bytes, start-up, hostile files, unusable
 // directories, rival games as processes, and saves cut off by SIGKILL.
+#include "core/cp1252.hpp"
 #include "core/errori.hpp"
 #include "core/records.hpp"
 
@@ -14,8 +15,12 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
+#include <random>
 #include <string>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -173,82 +178,135 @@ TEST(RecordApertura, CartellaPredefinitaDallAmbiente) {
     }
 }
 
+// Each hostile thing in place of prom.txt or of nrom.txt, planted before start-up or between
+// start-up and the save. Start-up shows what it can: the first 4 KiB of a regular file, nothing
+// of anything else; the save replaces the thing with proper files, or says why it cannot.
 TEST(RecordOstile, CoseOstiliAlPostoDeiFile) {
     CartellaProva altrove;
-    const fs::path bersaglio = altrove / "bersaglio.txt";
+    const fs::path bersaglio = altrove / "di-un-altro.txt";
+    scrivi(bersaglio, "500\r\n");
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(bersaglio.c_str(), 65534, 65534), 0); // nobody's
+    }
+    fs::permissions(bersaglio, fs::perms(0600));
+    struct stat proprietario {};
+    ASSERT_EQ(::stat(bersaglio.c_str(), &proprietario), 0);
+
+    std::mt19937 generatore(20260612);
+    std::string casuali(10000, '\0');
+    for (char& c : casuali) {
+        c = static_cast<char>(generatore() & 0xFF);
+    }
+    std::string righe;
+    for (int i = 0; i < 10000; ++i) {
+        righe += "1\r\n";
+    }
+    const std::string nul("4\0\0002\0\r\n", 7);
+    std::string sparso(4096, '\0');
+    sparso.replace(0, 2, "77");
+
     struct Caso {
         const char* descrizione;
         std::function<void(const fs::path&)> pianta;
+        std::string letti; // the bytes start-up shows of it
         bool cartella;
     };
+    const auto file = [](const std::string& byte) {
+        return [byte](const fs::path& p) { scrivi(p, byte); };
+    };
     const Caso casi[] = {
-        {"link a un file con un punteggio",
-         [&](const fs::path& p) {
-             scrivi(bersaglio, "500\r\n");
-             fs::create_symlink(bersaglio, p);
-         },
+        {"link a un file di un altro utente",
+         [&](const fs::path& p) { fs::create_symlink(bersaglio, p); }, "", false},
+        {"link a /dev/zero", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); }, "",
          false},
-        {"link a /dev/zero", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); }, false},
-        {"link a se stesso", [](const fs::path& p) { fs::create_symlink("prom.txt", p); }, false},
-        {"FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }, false},
-        {"file di 100 MB",
+        {"link a se stesso", [](const fs::path& p) { fs::create_symlink(p.filename(), p); }, "",
+         false},
+        {"FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }, "", false},
+        {"socket",
          [](const fs::path& p) {
-             scrivi(p, "77");
-             fs::resize_file(p, 100u << 20); // sparse
+             const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+             sockaddr_un indirizzo{};
+             indirizzo.sun_family = AF_UNIX;
+             std::strncpy(indirizzo.sun_path, p.c_str(), sizeof indirizzo.sun_path - 1);
+             EXPECT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&indirizzo), sizeof indirizzo), 0);
+             ::close(s);
          },
-         false},
+         "", false},
         {"cartella",
          [](const fs::path& p) {
              fs::create_directory(p);
              scrivi(p / "dentro.txt", "x");
          },
-         true},
+         "", true},
+        {"file sparso di 1 GB",
+         [](const fs::path& p) {
+             scrivi(p, "77");
+             fs::resize_file(p, 1u << 30);
+         },
+         sparso, false},
+        {"byte casuali", file(casuali), casuali.substr(0, 4096), false},
+        {"byte NUL", file(nul), nul, false},
+        {"senza CR LF", file("77"), "77", false},
+        {"10.000 righe", file(righe), righe.substr(0, 4096), false},
     };
+    const std::map<std::string, std::string> buoni = {{"prom.txt", "12\r\n"},
+                                                      {"nrom.txt", "Bea\r\n"}};
     for (const Caso& caso : casi) {
-        SCOPED_TRACE(caso.descrizione);
-        CartellaProva cartella;
-        const fs::path prom = cartella / "prom.txt";
-        scrivi(cartella / "nrom.txt", "Bea\r\n");
-        caso.pianta(prom);
-        ::alarm(20); // watchdog: anything blocked on the FIFO kills the test
-        ArchivioRecord archivio(cartella.str());
-        const ArchivioRecord::Apertura apertura = archivio.apri();
-        const ArchivioRecord::Salvataggio salvataggio = archivio.salva("1000", "Ugo");
-        ASSERT_TRUE(apertura.ok) << apertura.errore;
-        EXPECT_EQ(apertura.record.nome, "Bea\r\n");
-        if (std::string(caso.descrizione) == "file di 100 MB") {
-            EXPECT_LE(apertura.record.punti.size(), 4096u);
-            EXPECT_EQ(apertura.record.punti.substr(0, 3), std::string("77\0", 3));
-        } else {
-            EXPECT_EQ(apertura.record.punti, "");
+        for (const auto& [nome, buono] : buoni) {
+            for (const bool prima : {true, false}) {
+                SCOPED_TRACE(std::string(caso.descrizione) + " al posto di " + nome +
+                             (prima ? " all'avvio" : " prima del salvataggio"));
+                CartellaProva cartella;
+                const fs::path posto = cartella / nome.c_str();
+                for (const auto& [altro, byte] : buoni) {
+                    scrivi(cartella / altro.c_str(), byte);
+                }
+                if (prima) {
+                    fs::remove(posto);
+                    caso.pianta(posto);
+                }
+                ::alarm(20); // watchdog: anything blocked on the FIFO kills the test
+                ArchivioRecord archivio(cartella.str());
+                const ArchivioRecord::Apertura apertura = archivio.apri();
+                ASSERT_TRUE(apertura.ok) << apertura.errore;
+                const std::string mostrato = core::windows1252InUtf8(prima ? caso.letti : buono);
+                EXPECT_EQ(nome == "prom.txt" ? apertura.record.punti : apertura.record.nome,
+                          mostrato);
+                EXPECT_EQ(nome == "prom.txt" ? apertura.record.nome : apertura.record.punti,
+                          nome == "prom.txt" ? "Bea\r\n" : "12\r\n");
+                if (!prima) {
+                    fs::remove(posto);
+                    caso.pianta(posto);
+                }
+                const ArchivioRecord::Salvataggio salvataggio = archivio.salva("1000", "Ugo");
+                ::alarm(0);
+                if (caso.cartella) {
+                    EXPECT_EQ(salvataggio.esito, Esito::Errore);
+                    EXPECT_EQ(salvataggio.messaggio,
+                              "Non è stato possibile registrare il record: al posto del file c'è "
+                              "una cartella. Il record precedente è rimasto com'era.");
+                    EXPECT_TRUE(fs::is_directory(fs::symlink_status(posto)));
+                    for (const auto& [altro, byte] : buoni) {
+                        if (altro != nome) {
+                            EXPECT_EQ(leggi(cartella / altro.c_str()), byte);
+                        }
+                    }
+                } else {
+                    EXPECT_EQ(salvataggio.esito, Esito::Salvato) << salvataggio.messaggio;
+                    for (const char* f : {"prom.txt", "nrom.txt"}) {
+                        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(cartella / f)));
+                    }
+                    EXPECT_EQ(leggi(cartella / "prom.txt"), "1000\r\n");
+                    EXPECT_EQ(leggi(cartella / "nrom.txt"), "Ugo\r\n");
+                }
+                EXPECT_EQ(elenco(cartella.str()), kSoloRecord);
+            }
         }
-        if (caso.cartella) {
-            EXPECT_EQ(salvataggio.esito, Esito::Errore);
-            EXPECT_NE(salvataggio.messaggio.find("Il record precedente è rimasto com'era."),
-                      std::string::npos)
-                << salvataggio.messaggio;
-            EXPECT_TRUE(fs::is_directory(fs::symlink_status(prom)));
-            EXPECT_EQ(leggi(cartella / "nrom.txt"), "Bea\r\n");
-        } else {
-            EXPECT_EQ(salvataggio.esito, Esito::Salvato) << salvataggio.messaggio;
-            EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(prom)));
-            EXPECT_EQ(leggi(prom), "1000\r\n");
-            EXPECT_EQ(leggi(cartella / "nrom.txt"), "Ugo\r\n");
-        }
-        EXPECT_EQ(elenco(cartella.str()), kSoloRecord);
-        ::alarm(0);
     }
+    struct stat dopo {};
+    ASSERT_EQ(::stat(bersaglio.c_str(), &dopo), 0);
+    EXPECT_EQ(dopo.st_uid, proprietario.st_uid);
     EXPECT_EQ(leggi(bersaglio), "500\r\n");
-
-    // A directory as nrom.txt must stop the save before prom.txt is replaced.
-    CartellaProva cartella;
-    scrivi(cartella / "prom.txt", "12\r\n");
-    fs::create_directory(cartella / "nrom.txt");
-    ArchivioRecord archivio(cartella.str());
-    ASSERT_TRUE(archivio.apri().ok);
-    EXPECT_EQ(archivio.salva("1000", "Ugo").esito, Esito::Errore);
-    EXPECT_EQ(leggi(cartella / "prom.txt"), "12\r\n");
-    EXPECT_EQ(elenco(cartella.str()), kSoloRecord);
 }
 
 TEST(RecordCartella, InutilizzabileAllAvvio) {
@@ -350,6 +408,7 @@ TEST(RecordInterruzione, SalvataggioTroncatoDaSigkill) {
         {"temporanei", nullptr, false, Esito::Salvato, "12", "Anna"},
         {"giornale", nullptr, false, Esito::Salvato, "50", "Bruno"},
         {"punti", nullptr, false, Esito::Salvato, "50", "Bruno"},
+        {"nome", nullptr, false, Esito::Salvato, "50", "Bruno"},
         {"giornale", tronca, false, Esito::Salvato, "12", "Anna"},
         {"giornale", spazzatura, false, Esito::Salvato, "12", "Anna"},
         {"giornale", nullptr, true, Esito::NonSuperato, "50", "Bruno"},
