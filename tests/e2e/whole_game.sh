@@ -9,33 +9,13 @@ cartella=$(mktemp -d)
 trap 'rm -rf "$cartella"' EXIT
 export CIFROLANDIA_RECORD_DIR=$cartella/records
 
-passo() { sleep "${PAUSA:-0.6}"; }
-tasto() { xdotool key --clearmodifiers "$@"; passo; }
-scrivi() { xdotool type --delay 30 "$1"; passo; }
 fallisci() { echo "FALLITO: $*" >&2; import -window root "$cartella/schermo.png" 2>/dev/null || true; exit 1; }
+source "$(dirname "$0")/keyboard_game.sh"
 
-# One game: name and bound (2, so that every question is 1, "I"), `giuste` right answers typed
-# in small letters, then Alt+X and OK on every message until the program ends.
 partita() {
     local nome=$1 giuste=$2
     "$gioco" & pid=$!
-    xdotool search --sync --onlyvisible --name '^Cifrolandia$' >/dev/null
-    passo
-    scrivi "$nome"; tasto Return      # name
-    tasto Return                       # greeting
-    tasto Return                       # notice
-    scrivi "2"; tasto Return           # bound
-    for ((i = 0; i < giuste; i++)); do
-        scrivi "i"; tasto Return       # judged
-        if ((i == 0)); then tasto alt+n; else tasto Return; fi # next question
-    done
-    tasto alt+x
-    messaggi=0
-    while kill -0 "$pid" 2>/dev/null && ((messaggi < 4)); do
-        tasto Return
-        messaggi=$((messaggi + 1))
-    done
-    wait "$pid" || fallisci "$nome: stato d'uscita $?"
+    gioca "$nome" "$giuste"
     echo "$nome: $giuste risposte esatte, $messaggi messaggi prima della fine"
 }
 

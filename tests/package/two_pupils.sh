@@ -111,45 +111,17 @@ for u in "${alunni[@]}"; do
     install -d -m 700 -o "$u" "$lavoro/$u/run"
 done
 
-passo() { sleep "${PAUSA:-0.6}"; }
-tasto() {
-    xdotool key --clearmodifiers "$@"
-    passo
-}
-scrivi() {
-    xdotool type --delay 30 "$1"
-    passo
-}
+source "$(dirname "$0")/../e2e/keyboard_game.sh"
 
 # One game of the installed program, started from the menu's command as `utente` with a bare
-# environment: name and bound 2 (every question is 1, "I"), `giuste` right answers, then Alt+X
-# and Enter on every message until the program ends; `messaggi` counts those messages.
+# environment.
 partita() {
     local utente=$1 nome=$2 giuste=$3
     runuser -u "$utente" -- env -i HOME="$lavoro/$utente" USER="$utente" LANG=C.UTF-8 \
         PATH=/usr/bin:/bin DISPLAY="$DISPLAY" XDG_RUNTIME_DIR="$lavoro/$utente/run" \
         cifrolandia &
     pid=$!
-    xdotool search --sync --onlyvisible --name '^Cifrolandia$' >/dev/null
-    passo
-    scrivi "$nome"
-    tasto Return # name
-    tasto Return # greeting
-    tasto Return # notice
-    scrivi "2"
-    tasto Return # bound
-    for ((i = 0; i < giuste; i++)); do
-        scrivi "i"
-        tasto Return # judged
-        tasto Return # next question
-    done
-    tasto alt+x
-    messaggi=0
-    while kill -0 "$pid" 2>/dev/null && ((messaggi < 4)); do
-        tasto Return
-        messaggi=$((messaggi + 1))
-    done
-    wait "$pid" || fallisci "$nome: stato d'uscita $?"
+    gioca "$nome" "$giuste"
     pid=
     echo "$nome ($utente): $giuste risposte esatte, $messaggi messaggi prima della fine"
 }
