@@ -6,6 +6,7 @@
 #include "ui/translations.hpp"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 
 int main(int argc, char* argv[]) {
@@ -17,6 +18,10 @@ int main(int argc, char* argv[]) {
     // not when a start-up dialog closes while the window is still hidden.
     QApplication::setQuitOnLastWindowClosed(false);
     ui::caricaTraduzioniItaliane(app);
+    // No icon theme of the system is looked up: the game shows its own pictures, and Qt's
+    // dialogs then take their buttons' icons from Qt itself at once, instead of reading the
+    // system's whole icon theme index before the first dialog appears.
+    QIcon::setThemeSearchPaths({QStringLiteral(":/icons")});
 
     core::ArchivioRecord archivio(core::ArchivioRecord::cartellaPredefinita());
     ui::Tavola tavola;

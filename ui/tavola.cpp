@@ -72,11 +72,6 @@ constexpr int kDopoConPunti = (7440 - (5880 + 1455)) / kTwipPerPixel;
 Tavola::Tavola(QWidget* genitore) : QMainWindow(genitore) {
     setObjectName(QStringLiteral("Tavola"));
     setWindowTitle(QString::fromUtf8(core::testi::kTitolo));
-    QIcon icona;
-    for (int lato : {16, 32, 48, 64, 128, 256}) {
-        icona.addFile(QStringLiteral(":/immagini/icona-%1.png").arg(lato));
-    }
-    setWindowIcon(icona);
 
     superficie_ = new Superficie(this);
     superficie_->invioAlPredefinito = [this] { return premiPredefinito(); };
@@ -164,6 +159,31 @@ void Tavola::creaControlli() {
     perNome_.value(QStringLiteral("Text2"))->setVisible(false);
     perNome_.value(QStringLiteral("Text2"))->setFocusPolicy(Qt::NoFocus);
 
+    auto* avanti = perNome_.value(QStringLiteral("cmdNext"));
+    auto* esci = perNome_.value(QStringLiteral("cmdExit1"));
+
+    // Text boxes and buttons lie above the labels; the keyboard visits the two buttons, then
+    // the answer box.
+    for (const char* nome : {"Text2", "txtAnswer", "cmdNext", "cmdExit1"}) {
+        perNome_.value(QString::fromLatin1(nome))->raise();
+    }
+    setTabOrder(esci, avanti);
+    setTabOrder(avanti, risposta);
+}
+
+// Qt decodes every picture of an icon when the icon is made: the window's icon and the buttons'
+// pictures are made when the window is first shown, not before the first start-up dialog.
+void Tavola::caricaFigure() {
+    if (figureCaricate_) {
+        return;
+    }
+    figureCaricate_ = true;
+    QIcon icona;
+    for (int lato : {16, 32, 48, 64, 128, 256}) {
+        icona.addFile(QStringLiteral(":/immagini/icona-%1.png").arg(lato));
+    }
+    setWindowIcon(icona);
+
     auto* avanti = static_cast<PulsanteFigura*>(perNome_.value(QStringLiteral("cmdNext")));
     QIcon sorriso = figura(QStringLiteral("faccia-sorridente"));
     for (int lato : {16, 32, 64}) {
@@ -174,14 +194,13 @@ void Tavola::creaControlli() {
     auto* esci = static_cast<PulsanteFigura*>(perNome_.value(QStringLiteral("cmdExit1")));
     const QIcon divieto = figura(QStringLiteral("divieto"));
     esci->impostaFigure(divieto, divieto);
+}
 
-    // Text boxes and buttons lie above the labels; the keyboard visits the two buttons, then
-    // the answer box.
-    for (const char* nome : {"Text2", "txtAnswer", "cmdNext", "cmdExit1"}) {
-        perNome_.value(QString::fromLatin1(nome))->raise();
+void Tavola::setVisible(bool visibile) {
+    if (visibile) {
+        caricaFigure();
     }
-    setTabOrder(esci, avanti);
-    setTabOrder(avanti, risposta);
+    QMainWindow::setVisible(visibile);
 }
 
 void Tavola::creaMenu() {

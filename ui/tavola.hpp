@@ -60,6 +60,8 @@ public:
     QTimer& timer1() { return timer1_; }
     Superficie& superficie() const { return *superficie_; }
 
+    void setVisible(bool visibile) override;
+
 protected:
     void changeEvent(QEvent* evento) override;
     void resizeEvent(QResizeEvent* evento) override;
@@ -68,6 +70,7 @@ protected:
 private:
     void creaControlli();
     void creaMenu();
+    void caricaFigure();
     void valoriIniziali();
     void disponiRigaRecord();
     void nominaPerAccessibilita(QWidget* w, bool nuovoTesto);
@@ -81,6 +84,7 @@ private:
     QHash<QString, std::string> didascalie_; // captions as written, read back as such
     QTimer timer1_;
     QAction* nuovoGioco_ = nullptr;
+    bool figureCaricate_ = false;
 };
 
 } // namespace ui

@@ -45,7 +45,23 @@ void Etichetta::impostaRettangolo(const QRect& rettangolo) {
     altezzaIniziale_ = rettangolo.height();
 }
 
-CasellaRisposta::CasellaRisposta(QWidget* genitore) : QLineEdit(genitore) {}
+CasellaRisposta::CasellaRisposta(QWidget* genitore) : QLineEdit(genitore) {
+    setFrame(false);
+    setTextMargins(3, 3, 3, 3);
+}
+
+void CasellaRisposta::paintEvent(QPaintEvent* evento) {
+    QLineEdit::paintEvent(evento);
+    QPainter pittore(this);
+    const bool fuoco = hasFocus();
+    const int s = fuoco ? 2 : 1;
+    const QColor colore = palette().color(fuoco ? QPalette::Highlight : QPalette::Dark);
+    const QRect r = rect();
+    pittore.fillRect(QRect(r.left(), r.top(), r.width(), s), colore);
+    pittore.fillRect(QRect(r.left(), r.bottom() - s + 1, r.width(), s), colore);
+    pittore.fillRect(QRect(r.left(), r.top(), s, r.height()), colore);
+    pittore.fillRect(QRect(r.right() - s + 1, r.top(), s, r.height()), colore);
+}
 
 void CasellaRisposta::keyPressEvent(QKeyEvent* evento) {
     const bool comando =

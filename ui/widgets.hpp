@@ -31,7 +31,9 @@ private:
 };
 
 // The answer box. Every character key goes through the game's key handler first, as a
-// Windows-1252 code; Enter goes to the default button while it is enabled.
+// Windows-1252 code; Enter goes to the default button while it is enabled. Its border is flat,
+// thicker and in the highlight colour while it has the focus: the style's rounded frame is a
+// path that Qt rasterises on its thread pool, on a box this tall, at every blink of the cursor.
 class CasellaRisposta : public QLineEdit {
     Q_OBJECT
 public:
@@ -41,6 +43,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* evento) override;
+    void paintEvent(QPaintEvent* evento) override;
 };
 
 // A button that shows its picture above its caption on its own background colour, and has a
