@@ -23,15 +23,15 @@ run: build
 	CIFROLANDIA_RECORD_DIR=$(RECORDS) ./$(BUILD)/cifrolandia
 
 # Every test: the core, the window (offscreen) and the whole game under a virtual X server;
-# then the core tests again under AddressSanitizer and UndefinedBehaviorSanitizer; then a short
-# run of every fuzz target (fuzz/run.sh).
+# then a short run of every fuzz target (fuzz/run.sh); then the core tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	./fuzz/run.sh 30 $(BUILD)-fuzz
 	cmake -S . -B $(BUILD)-sanitizers -DCMAKE_BUILD_TYPE=Debug -DCIFROLANDIA_CORE_ONLY=ON \
 		-DCIFROLANDIA_SANITIZE=ON
 	cmake --build $(BUILD)-sanitizers -j $(JOBS)
 	ctest --test-dir $(BUILD)-sanitizers --output-on-failure -j $(JOBS)
-	./fuzz/run.sh 30 $(BUILD)-fuzz
 
 # Every fuzz target for 10 minutes (two at a time).
 fuzz-long: deps
@@ -56,4 +56,4 @@ package: build
 	cp $(BUILD)/pacchetto/cifrolandia_*.deb .
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-sanitizers
+	rm -rf $(BUILD) $(BUILD)-sanitizers $(BUILD)-fuzz $(BUILD)-bench
