@@ -353,6 +353,14 @@ bool Tavola::ridottaAIcona() const {
     return isMinimized();
 }
 
+// Gives the keyboard back to the game window when a dialog over it closes, so that its access
+// keys (Alt+N, Alt+X) work at once even where no window manager does it.
+void Tavola::riattiva() {
+    if (isVisible()) {
+        activateWindow();
+    }
+}
+
 QWidget* Tavola::finestraDialoghi() {
     return isVisible() ? this : nullptr;
 }
@@ -362,7 +370,9 @@ std::string Tavola::inputBox(std::string_view domanda) {
     dialogo.setWindowTitle(QString::fromUtf8(core::testi::kTitolo));
     dialogo.setLabelText(daUtf8(domanda));
     dialogo.setTextValue(QString());
-    if (dialogo.exec() != QDialog::Accepted) {
+    const int esito = dialogo.exec();
+    riattiva();
+    if (esito != QDialog::Accepted) {
         return {};
     }
     return dialogo.textValue().toStdString();
@@ -383,6 +393,7 @@ int Tavola::messageBox(std::string_view testo, int pulsanti, std::string_view ti
         box.setStandardButtons(QMessageBox::Ok);
     }
     box.exec();
+    riattiva();
     switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Yes:
         return core::kRispostaSi;

@@ -75,6 +75,7 @@ private:
     void disponiRigaRecord();
     void nominaPerAccessibilita(QWidget* w, bool nuovoTesto);
     QWidget* finestraDialoghi();
+    void riattiva();
     QWidget* widget(core::Controllo c) const;
     bool premiPredefinito();
 
