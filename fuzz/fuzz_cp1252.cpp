@@ -1,20 +1,11 @@
 // The Windows-1252 conversions on any bytes, both ways.
 #include "core/cp1252.hpp"
+#include "fuzz/verifica.hpp"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
-
-namespace {
-
-void verifica(bool condizione) {
-    if (!condizione) {
-        std::abort();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dimensione) {
     const std::string_view byte(reinterpret_cast<const char*>(dati), dimensione);

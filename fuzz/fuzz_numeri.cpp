@@ -1,5 +1,6 @@
 // The number readers on any text, and whole numbers written by formatta read back.
 #include "core/numbers.hpp"
+#include "fuzz/verifica.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -11,12 +12,6 @@
 #include <string_view>
 
 namespace {
-
-void verifica(bool condizione) {
-    if (!condizione) {
-        std::abort();
-    }
-}
 
 // A whole number written with a pattern is read back as the same number by both readers,
 // blanks around it (and, for leggiNumeroIniziale, between its digits) changing nothing.

@@ -4,6 +4,7 @@
 // way a save writes it.
 #include "core/cp1252.hpp"
 #include "core/records.hpp"
+#include "fuzz/verifica.hpp"
 
 #include <cstdint>
 #include <cstdio>
@@ -24,12 +25,6 @@ namespace fs = std::filesystem;
 constexpr std::size_t kLetturaMassima = 4096;
 constexpr std::string_view kIntestazione = "CIFROLANDIA-RECORD 1\n";
 constexpr std::string_view kFine = "FINE\n";
-
-void verifica(bool condizione) {
-    if (!condizione) {
-        std::abort();
-    }
-}
 
 fs::path cartella;
 

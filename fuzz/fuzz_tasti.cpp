@@ -1,19 +1,10 @@
 // What typed characters become: every Windows-1252 code and any other int.
 #include "core/keys.hpp"
+#include "fuzz/verifica.hpp"
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-
-namespace {
-
-void verifica(bool condizione) {
-    if (!condizione) {
-        std::abort();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dimensione) {
     // Each byte is a typed code of the code page.
