@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QString>
 
+#include <optional>
 #include <span>
 
 namespace ui {
@@ -26,10 +27,9 @@ struct DescrizioneControllo {
     const char* testo;
     int sinistra, alto, larghezza, altezza; // twips
     Carattere carattere;
-    QRgb colore = 0; // text colour; 0 with `coloreDiSistema` for the system's
-    bool coloreDiSistema = true;
-    QRgb sfondo = 0;    // background colour, when opaque
-    bool opaco = false; // labels: paints its background; others: own background colour
+    std::optional<QRgb> colore = std::nullopt; // text colour; the system's when none
+    std::optional<QRgb> sfondo =
+        std::nullopt;   // own background colour; a label without one is transparent
     bool bordo = false; // single-line border
     bool centrato = false;
     bool autoSize = false; // sizes itself to its text

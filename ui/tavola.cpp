@@ -107,7 +107,7 @@ void Tavola::creaControlli() {
             if (d.bordo) {
                 e->setFrameStyle(QFrame::Box | QFrame::Plain);
             }
-            e->setAutoFillBackground(d.opaco);
+            e->setAutoFillBackground(d.sfondo.has_value());
             w = e;
             break;
         }
@@ -135,15 +135,15 @@ void Tavola::creaControlli() {
         }
         w->setFont(carattereDi(d.carattere));
         QPalette p = w->palette();
-        if (!d.coloreDiSistema) {
-            p.setColor(QPalette::WindowText, QColor::fromRgb(d.colore));
-            p.setColor(QPalette::Text, QColor::fromRgb(d.colore));
-            p.setColor(QPalette::ButtonText, QColor::fromRgb(d.colore));
+        if (d.colore) {
+            for (auto ruolo : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+                p.setColor(ruolo, QColor::fromRgb(*d.colore));
+            }
         }
-        if (d.opaco) {
-            p.setColor(QPalette::Window, QColor::fromRgb(d.sfondo));
-            p.setColor(QPalette::Base, QColor::fromRgb(d.sfondo));
-            p.setColor(QPalette::Button, QColor::fromRgb(d.sfondo));
+        if (d.sfondo) {
+            for (auto ruolo : {QPalette::Window, QPalette::Base, QPalette::Button}) {
+                p.setColor(ruolo, QColor::fromRgb(*d.sfondo));
+            }
         }
         w->setPalette(p);
         if (d.suggerimento) {
