@@ -1,0 +1,264 @@
+#!/usr/bin/env python3
+"""Mutation testing of core/: seeds one small fault at a time and runs the core tests on it.
+
+Mutations: a flipped comparison (< <=, > >=, == !=), an integer literal +1 or -1, a deleted
+statement, && swapped with ||. Each mutant is built in a copy of the sources (the worktree is
+never touched): one object file is recompiled and core_tests relinked. A mutant is killed when
+a test fails, crashes or runs past the timeout; one that does not compile is discarded.
+Mutants listed in scripts/mutanti-equivalenti.txt change nothing observable and are skipped.
+
+Variables (from make or the environment): FILES (space-separated, default every core/*.cpp),
+SAMPLE (how many mutants, default 300; 0 for all), SEED (default 9), JOBS (parallel builds,
+default 2), BUILD (default build-mutate). robustness_tests are not run: they take over 20 s
+each and test the record store, which core_tests cover too.
+"""
+
+import concurrent.futures
+import os
+import random
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import time
+from pathlib import Path
+
+RADICE = Path(__file__).resolve().parent.parent
+EQUIVALENTI = RADICE / "scripts" / "mutanti-equivalenti.txt"
+CONFRONTI = {" < ": " <= ", " <= ": " < ", " > ": " >= ", " >= ": " > ", " == ": " != ",
+             " != ": " == ", " && ": " || ", " || ": " && "}
+LETTERALE = re.compile(r"(?<![\w.])(0[xX][0-9a-fA-F]+|\d+)(?![\w.'])")
+
+
+def codice_visibile(righe):
+    """Each line with strings, characters and comments blanked, so that columns stay put."""
+    dentro_commento = False
+    for riga in righe:
+        fuori = []
+        i = 0
+        while i < len(riga):
+            if dentro_commento:
+                if riga.startswith("*/", i):
+                    dentro_commento = False
+                    fuori.append("  ")
+                    i += 2
+                else:
+                    fuori.append(" ")
+                    i += 1
+            elif riga.startswith("/*", i):
+                dentro_commento = True
+                fuori.append("  ")
+                i += 2
+            elif riga.startswith("//", i):
+                fuori.append(" " * (len(riga) - i))
+                break
+            elif riga[i] in "\"'":
+                chiusura = riga[i]
+                j = i + 1
+                while j < len(riga) and riga[j] != chiusura:
+                    j += 2 if riga[j] == "\\" else 1
+                fuori.append(chiusura + "_" * (min(j, len(riga)) - i - 1) + chiusura)
+                i = j + 1
+            else:
+                fuori.append(riga[i])
+                i += 1
+        yield "".join(fuori)[: len(riga)]
+
+
+def mutanti_di(file):
+    """(file, line number, original line, mutated line, description) for every mutant."""
+    righe = (RADICE / file).read_text(encoding="utf-8").split("\n")
+    precedente = ""
+    for n, (riga, vis) in enumerate(zip(righe, codice_visibile(righe)), start=1):
+        codice = vis.strip()
+        if not codice or codice.startswith("#") or "static_assert" in codice:
+            continue
+        for vecchio, nuovo in CONFRONTI.items():
+            for k, m in enumerate(re.finditer(re.escape(vecchio), vis)):
+                mutata = riga[: m.start()] + nuovo + riga[m.end():]
+                yield file, n, riga, mutata, f"{vecchio.strip()} -> {nuovo.strip()} #{k}"
+        for k, m in enumerate(LETTERALE.finditer(vis)):
+            letterale = m.group(1)
+            base = 16 if letterale[:2].lower() == "0x" else 8 if len(letterale) > 1 and letterale[0] == "0" else 10
+            valore = int(letterale, base)
+            for delta in (1, -1):
+                if valore + delta < 0:
+                    continue
+                testo = {16: hex, 8: lambda v: "0" + format(v, "o"), 10: str}[base](valore + delta)
+                mutata = riga[: m.start()] + testo + riga[m.end():]
+                yield file, n, riga, mutata, f"{m.group(1)} -> {testo} #{k}"
+        inizio_istruzione = precedente.endswith((";", "{", "}", ":")) or not precedente
+        if (codice.endswith(";") and inizio_istruzione and codice.count("(") == codice.count(")")
+                and not re.match(r"(return|using|namespace|static|constexpr|const|auto|struct|class)\b", codice)
+                and "{" not in codice and "}" not in codice):
+            yield file, n, riga, "", "statement deleted"
+        precedente = codice
+
+
+def chiave(file, riga, descrizione):
+    return f"{file} ## {riga.strip()} ## {descrizione}"
+
+
+def equivalenti():
+    if not EQUIVALENTI.exists():
+        return set()
+    chiavi = set()
+    for riga in EQUIVALENTI.read_text(encoding="utf-8").splitlines():
+        parti = [p.strip() for p in riga.split(" ## ")]
+        if len(parti) == 4 and not riga.startswith("#"):
+            chiavi.add(" ## ".join(parti[:3]))
+    return chiavi
+
+
+def uccidi(gruppo):
+    try:
+        os.killpg(gruppo, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
+
+
+def esegui(comando, **kw):
+    return subprocess.run(comando, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, **kw)
+
+
+def copia_aggiornata(destinazione):
+    """Copies what the core build needs, rewriting only the files that differ (so that a second
+    run rebuilds little) and removing those that are gone."""
+    sorgenti = {p.relative_to(RADICE) for d in ("core", "tests/core", "tests/robustness")
+                for p in (RADICE / d).rglob("*") if p.is_file()}
+    sorgenti.add(Path("CMakeLists.txt"))
+    for rel in sorgenti:
+        d = destinazione / rel
+        if not d.exists() or d.read_bytes() != (RADICE / rel).read_bytes():
+            d.parent.mkdir(parents=True, exist_ok=True)
+            shutil.copy2(RADICE / rel, d)
+    for p in list(destinazione.rglob("*")):
+        if p.is_file() and p.relative_to(destinazione) not in sorgenti:
+            p.unlink()
+
+
+IN_CORSO = set()  # test processes running, killed on Ctrl-C
+
+
+class Officina:
+    """One copy of the sources with its own build directory; builds and tests one mutant at a time."""
+
+    def __init__(self, cartella):
+        self.sorgenti = cartella / "src"
+        self.build = cartella / "obj"
+        copia_aggiornata(self.sorgenti)
+        esegui(["cmake", "-S", self.sorgenti, "-B", self.build, "-G", "Ninja",
+                "-DCIFROLANDIA_CORE_ONLY=ON", "-DCMAKE_BUILD_TYPE=None", "-DCMAKE_CXX_FLAGS=-O1 -w",
+                # tests are listed when ctest runs, not after every link
+                "-DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST"], check=True)
+        self.compila(check=True)
+        self.durata = None
+
+    def compila(self, check=False):
+        r = esegui(["nice", "cmake", "--build", self.build, "-j1", "--target", "core_tests"])
+        if check and r.returncode:
+            sys.exit(r.stdout)
+        return r.returncode == 0
+
+    def prova(self, limite):
+        binario = self.build / "tests" / "core" / "core_tests"
+        with subprocess.Popen(["nice", binario, "--gtest_fail_fast", "--gtest_brief=1"],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                              cwd=self.build, start_new_session=True) as p:
+            IN_CORSO.add(p.pid)
+            try:
+                return p.wait(timeout=limite) == 0
+            except subprocess.TimeoutExpired:
+                return False
+            finally:
+                uccidi(p.pid)
+                IN_CORSO.discard(p.pid)
+
+    def mutante(self, m, limite):
+        """'killed', 'survived' or 'discarded'; the original file is back in place afterwards."""
+        file, n, _, mutata, _ = m
+        percorso = self.sorgenti / file
+        originale = percorso.read_text(encoding="utf-8")
+        righe = originale.split("\n")
+        righe[n - 1] = mutata
+        try:
+            percorso.write_text("\n".join(righe), encoding="utf-8")
+            if not self.compila():
+                return "discarded"
+            return "survived" if self.prova(limite) else "killed"
+        finally:
+            percorso.write_text(originale, encoding="utf-8")
+
+
+def main():
+    files = os.environ.get("FILES", "").split() or sorted(
+        str(p.relative_to(RADICE)) for p in (RADICE / "core").glob("*.cpp"))
+    campione = int(os.environ.get("SAMPLE", "300") or 0)
+    seme = int(os.environ.get("SEED", "9") or 9)
+    lavori = max(1, int(os.environ.get("JOBS", "2") or 2))
+    cartella = RADICE / os.environ.get("BUILD", "build-mutate")
+
+    esclusi = equivalenti()
+    tutti = [m for f in files for m in mutanti_di(f)]
+    mutanti = [m for m in tutti if chiave(m[0], m[2], m[4]) not in esclusi]
+    if 0 < campione < len(mutanti):
+        mutanti = sorted(random.Random(seme).sample(mutanti, campione), key=lambda m: (m[0], m[1]))
+    print(f"{len(tutti)} mutants, {len(tutti) - len([m for m in tutti if chiave(m[0], m[2], m[4]) not in esclusi])}"
+          f" equivalent skipped, {len(mutanti)} to run (SEED={seme}, SAMPLE={campione})", flush=True)
+
+    inizio = time.monotonic()
+    officine = [Officina(cartella / f"w{i}") for i in range(lavori)]
+    for o in officine:
+        t = time.monotonic()
+        if not o.prova(120):
+            sys.exit("the core tests fail on the unmutated sources")
+        o.durata = time.monotonic() - t
+    limite = max(10.0, 4 * max(o.durata for o in officine))
+
+    libere = list(officine)
+    esiti = {}
+
+    def lavora(m):
+        o = libere.pop()
+        try:
+            return o.mutante(m, limite)
+        finally:
+            libere.append(o)
+
+    ex = concurrent.futures.ThreadPoolExecutor(lavori)
+    try:
+        futuri = {ex.submit(lavora, m): m for m in mutanti}
+        for i, f in enumerate(concurrent.futures.as_completed(futuri), 1):
+            esiti[futuri[f]] = f.result()
+            print(f"\r{i}/{len(mutanti)}", end="", file=sys.stderr, flush=True)
+    except BaseException:
+        ex.shutdown(wait=False, cancel_futures=True)
+        for pid in list(IN_CORSO):
+            uccidi(pid)
+        raise
+    ex.shutdown()
+    print(file=sys.stderr)
+
+    print(f"\n{'file':<20} {'killed':>6} {'survived':>8} {'discarded':>9} {'score':>6}")
+    totale_uccisi = totale_validi = 0
+    for f in files:
+        e = [v for m, v in esiti.items() if m[0] == f]
+        uccisi, vivi = e.count("killed"), e.count("survived")
+        totale_uccisi, totale_validi = totale_uccisi + uccisi, totale_validi + uccisi + vivi
+        punteggio = f"{100 * uccisi / (uccisi + vivi):.0f} %" if uccisi + vivi else "-"
+        print(f"{f:<20} {uccisi:>6} {vivi:>8} {e.count('discarded'):>9} {punteggio:>6}")
+    if totale_validi:
+        print(f"{'all':<20} {totale_uccisi:>6} {totale_validi - totale_uccisi:>8} "
+              f"{list(esiti.values()).count('discarded'):>9} {100 * totale_uccisi / totale_validi:>4.0f} %")
+    print("\nSurvivors:")
+    for m in sorted((m for m, v in esiti.items() if v == "survived"), key=lambda m: (m[0], m[1])):
+        print(f"{m[0]}:{m[1]}: {m[4]}    | {m[2].strip()}")
+    print(f"\n{time.monotonic() - inizio:.0f} s")
+
+
+if __name__ == "__main__":
+    try:
+        main()
+    except KeyboardInterrupt:
+        sys.exit(130)
