@@ -194,9 +194,9 @@ class Officina:
 def main():
     files = os.environ.get("FILES", "").split() or sorted(
         str(p.relative_to(RADICE)) for p in (RADICE / "core").glob("*.cpp"))
-    campione = int(os.environ.get("SAMPLE", "300") or 0)
-    seme = int(os.environ.get("SEED", "9") or 9)
-    lavori = max(1, int(os.environ.get("JOBS", "2") or 2))
+    campione = int(os.environ.get("SAMPLE") or 300)
+    seme = int(os.environ.get("SEED") or 9)
+    lavori = max(1, int(os.environ.get("JOBS") or 2))
     cartella = RADICE / os.environ.get("BUILD", "build-mutate")
 
     esclusi = equivalenti()
