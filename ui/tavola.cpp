@@ -75,6 +75,13 @@ constexpr int kDopoConPunti = (7440 - (5880 + 1455)) / kTwipPerPixel;
 } // namespace
 
 Tavola::Tavola(QWidget* genitore) : QMainWindow(genitore) {
+    // Text larger than 64 pixels is drawn by Qt as paths at every repaint, and a window that
+    // fills the screen repaints all of its large text at each question: draw it from the glyph
+    // cache instead. Qt reads this once, at the first text drawn, which comes after this window
+    // is made.
+    if (!qEnvironmentVariableIsSet("QT_MAX_CACHED_GLYPH_SIZE")) {
+        qputenv("QT_MAX_CACHED_GLYPH_SIZE", "512");
+    }
     setObjectName(QStringLiteral("Tavola"));
     setWindowTitle(QString::fromUtf8(core::testi::kTitolo));
 

@@ -9,24 +9,26 @@
 #include <fstream>
 #include <sstream>
 
-namespace fs = std::filesystem;
-
 namespace {
 
-// A game with a record of 0 in a directory of its own; `p` answers the open question with
-// `risposta` ("" for the right numeral), then asks the next one, and returns the review's line.
+// A game with a record of 0 in a directory of its own, started in practice or not.
 struct Partita {
-    Partita() : cartella(mkdtemp(modello)), archivio(cartella.string()) {
-        std::ofstream(cartella / "prom.txt") << "0\r\n";
+    explicit Partita(bool allenamento) : cartella(mkdtemp(modello)), archivio(cartella) {
+        std::ofstream(cartella + "/prom.txt") << "0\r\n";
         finestra.risposteInput = {"Anna", "3800", "Anna", "3800"}; // a start and a new game
+        finestra.risposteMessaggi = {core::kRispostaOk, core::kRispostaOk, core::kRispostaSi};
+        gioco.impostaAllenamento(allenamento);
+        gioco.avvia();
     }
-    ~Partita() { fs::remove_all(cartella); }
+    ~Partita() { std::filesystem::remove_all(cartella); }
     std::string record() const {
         std::stringstream s;
-        s << std::ifstream(cartella / "prom.txt").rdbuf()
-          << std::ifstream(cartella / "nrom.txt").rdbuf();
+        s << std::ifstream(cartella + "/prom.txt").rdbuf()
+          << std::ifstream(cartella + "/nrom.txt").rdbuf();
         return s.str();
     }
+    // Answers the open question with `risposta` ("" for the right numeral), asks the next one
+    // and returns the line the review has for a wrong answer.
     std::string rispondi(const std::string& risposta) {
         const core::Errore e{std::stoi(finestra.testo(core::Controllo::lblNum1)), risposta,
                              gioco.rispostaEsatta()};
@@ -37,53 +39,33 @@ struct Partita {
         return core::rigaDi(e);
     }
     char modello[32] = "/tmp/cifrolandia-prova-XXXXXX";
-    fs::path cartella;
+    std::string cartella;
     FakeFinestra finestra;
     core::ArchivioRecord archivio;
     core::Gioco gioco{finestra, archivio};
 };
 
-// Each character an answer: '=' right, any other letter that wrong answer. Played in practice,
-// which "Nuovo gioco" leaves for the timed game.
-class RipassoTest : public testing::TestWithParam<const char*> {};
+// Practice entered before the start (the command line) or from its menu entry, after answers
+// given as characters: '=' the right one, any other letter that wrong answer.
+class AllenamentoTest : public testing::TestWithParam<std::tuple<bool, const char*>> {};
 
-TEST_P(RipassoTest, ListsEveryMistakeNewestFirstAndANewGameEmptiesIt) {
-    Partita p;
-    p.gioco.impostaAllenamento(true);
-    p.gioco.avvia();
+TEST_P(AllenamentoTest, ReviewNewestFirstThenPracticeLeavesTheRecordAlone) {
+    const auto [daRigaDiComando, risposte] = GetParam();
+    Partita p(daRigaDiComando);
     std::vector<std::string> righe;
-    for (const char* c = GetParam(); *c; ++c) {
+    for (const char* c = risposte; *c; ++c) {
         const std::string riga = p.rispondi(*c == '=' ? "" : std::string(1, *c));
         if (*c != '=') {
             righe.insert(righe.begin(), riga);
         }
     }
-    EXPECT_EQ(p.gioco.ripasso().righe(), righe);
     EXPECT_EQ(p.finestra.ripasso, righe);
-
-    p.finestra.risposteMessaggi = {core::kRispostaSi};
-    p.gioco.Next_Click();
+    EXPECT_EQ(p.finestra.timer, !daRigaDiComando); // no countdown in practice
+    p.gioco.Allenamento_Click();                   // a new game: the review is empty
     EXPECT_TRUE(p.gioco.ripasso().errori().empty());
     EXPECT_TRUE(p.finestra.ripasso.empty());
-    EXPECT_TRUE(p.finestra.timer);
-    EXPECT_EQ(p.finestra.titolo, core::testi::kTitolo);
-}
 
-INSTANTIATE_TEST_SUITE_P(Risposte, RipassoTest, testing::Values("ZQ=", "Z=Q", "=QZ", "=="));
-
-// Practice entered from the command line (before the start) or from its menu entry.
-class AllenamentoTest : public testing::TestWithParam<bool> {};
-
-TEST_P(AllenamentoTest, TimeNeverEndsItAndTheExitLeavesTheRecordAlone) {
-    Partita p;
-    p.gioco.impostaAllenamento(GetParam());
-    p.gioco.avvia();
-    p.finestra.risposteMessaggi = {core::kRispostaSi};
-    if (!GetParam()) {
-        p.gioco.Allenamento_Click();
-    }
     const std::string prima = p.record();
-    EXPECT_EQ(p.finestra.titolo, core::testi::kTitoloAllenamento);
     for (int i = 0; i < 1000; ++i) {
         p.gioco.Timer1_Timer();
     }
@@ -95,6 +77,7 @@ TEST_P(AllenamentoTest, TimeNeverEndsItAndTheExitLeavesTheRecordAlone) {
     EXPECT_EQ(p.record(), prima);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ingressi, AllenamentoTest, testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Ingressi, AllenamentoTest,
+                         testing::Combine(testing::Bool(), testing::Values("ZQ=", "=QZ", "==")));
 
 } // namespace
