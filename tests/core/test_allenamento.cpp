@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -22,10 +21,9 @@ struct Partita {
     }
     ~Partita() { std::filesystem::remove_all(cartella); }
     std::string record() const {
-        std::stringstream s;
-        s << std::ifstream(cartella + "/prom.txt").rdbuf()
-          << std::ifstream(cartella + "/nrom.txt").rdbuf();
-        return s.str();
+        std::ifstream a(cartella + "/prom.txt"), b(cartella + "/nrom.txt");
+        return std::string(std::istreambuf_iterator<char>(a), {}) + '|' +
+               std::string(std::istreambuf_iterator<char>(b), {});
     }
     // Answers the open question with `risposta` ("" for the right numeral), asks the next one
     // and returns the line the review has for a wrong answer.
