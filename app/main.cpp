@@ -27,6 +27,7 @@ int main(int argc, char* argv[]) {
     ui::Tavola tavola;
     core::Gioco gioco(tavola, archivio);
     tavola.collega(gioco);
+    gioco.impostaAllenamento(QApplication::arguments().contains(QStringLiteral("--allenamento")));
     QTimer::singleShot(0, &tavola, [&gioco] { gioco.avvia(); });
     return QApplication::exec();
 }

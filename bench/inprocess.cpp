@@ -10,7 +10,10 @@
 //         round:   Gioco::cmdNext_Click (draw, numeral, labels, new backdrop colours) and the
 //                  repaint of the whole backdrop that follows, flushed.
 //         tick:    one tick of the clock (what Timer1's timeout runs) and its label repainted.
-//       Answers alternate right and wrong; a wrong one paints the whole backdrop black.
+//       Answers alternate right and wrong; a wrong one paints the whole backdrop black. Then,
+//       a few times per sample:
+//         resize:  the window, at its normal size, resized to the whole screen: the game lays
+//                  out, scales and repaints every control, the reference only repaints.
 //       Prints one line per sample: "<figure> <game|reference> <milliseconds>".
 //   bench_inprocess --clock N
 //       The game started (its dialogs answered in-process), then the seconds from the start of
@@ -23,6 +26,7 @@
 
 #include "core/game.hpp"
 #include "core/records.hpp"
+#include "ui/layout.hpp"
 #include "ui/tavola.hpp"
 #include "ui/widgets.hpp"
 
@@ -31,6 +35,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPaintEvent>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
@@ -222,10 +227,26 @@ int giri(int argc, char* argv[], int larghezza, int altezza, int riscaldamento, 
         return t;
     };
 
+    // From the normal size (not timed) to the whole screen again, until painted whole.
+    auto ridimensiona = [](QMainWindow& finestra, Spia& sfondo) {
+        const QSize grande = finestra.size();
+        finestra.resize(ui::kLarghezzaNormale,
+                        ui::kAltezzaNormale + finestra.menuBar()->sizeHint().height());
+        sfondo.azzera();
+        finoADipinti({&sfondo});
+        sfondo.azzera();
+        QElapsedTimer c;
+        c.start();
+        finestra.resize(grande);
+        finoADipinti({&sfondo});
+        return ms(c);
+    };
+    constexpr int kRidimensionamenti = 5;
+
     for (int campione = 0; campione < riscaldamento + campioni; ++campione) {
         for (int turno = 0; turno < 2; ++turno) {
             const bool gioco = (campione + turno) % 2 == 0; // alternating which goes first
-            double giusto = 0, sbagliato = 0, giro = 0, scatto = 0;
+            double giusto = 0, sbagliato = 0, giro = 0, scatto = 0, ridimensionamento = 0;
             // One question first, not timed: the first paint into a window after the other
             // one has painted costs more, whichever window it is.
             gioco ? domandaGioco(false) : domandaNuda(false);
@@ -236,6 +257,10 @@ int giri(int argc, char* argv[], int larghezza, int altezza, int riscaldamento, 
                 giro += t.giro;
                 scatto += t.scatto;
             }
+            for (int r = 0; r < kRidimensionamenti; ++r) {
+                ridimensionamento +=
+                    gioco ? ridimensiona(tavola, sfondoGioco) : ridimensiona(nuda, sfondoNudo);
+            }
             if (campione < riscaldamento) {
                 continue;
             }
@@ -245,6 +270,7 @@ int giri(int argc, char* argv[], int larghezza, int altezza, int riscaldamento, 
             std::printf("verdict-right %s %.4f\n", chi, giusto / giuste);
             std::printf("verdict-wrong %s %.4f\n", chi, sbagliato / (domande - giuste));
             std::printf("tick %s %.4f\n", chi, scatto / domande);
+            std::printf("resize %s %.4f\n", chi, ridimensionamento / kRidimensionamenti);
         }
     }
     std::fflush(stdout);

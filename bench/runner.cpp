@@ -744,6 +744,8 @@ int main(int argc, char* argv[]) {
          almassimo(16)},
         {"Key to verdict, wrong answer, 3840×2160", "verdict-wrong@3840x2160", "ms", 2, "≤ 16 ms",
          almassimo(16)},
+        {"Resize to 3840×2160 (relayout and repaint)", "resize@3840x2160", "ms", 2, "≤ 16 ms",
+         almassimo(16)},
         {"Clock tick (handler and repaint), 1920×1080", "tick@1920x1080", "ms", 3, "", nullptr},
         {"Idle CPU over " + formato(imp.inattivo, 0) + " s", "inattivo", "ms", 1, obiettivoInattivo,
          [margineInattivo](double g, double rr) -> std::optional<bool> {

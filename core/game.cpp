@@ -17,12 +17,15 @@ void Gioco::avvia() {
         return;
     }
     finestra_.mostra();
+    Form_Resize(); // the title, also when showing the window again changes no size
     Form_Activate();
 }
 
 void Gioco::Form_Load() {
     esatte_ = 0;
     errate_ = 0;
+    ripasso_.svuota();
+    finestra_.mostraRipasso({});
     fermaTimer();
 
     const std::string nome = finestra_.inputBox(testi::kChiediNome);
@@ -45,7 +48,7 @@ void Gioco::Form_Load() {
     finestra_.imposta(Controllo::lblnome, apertura.record.nome);
 
     orologio_.restanti = static_cast<std::int16_t>(std::nearbyint(orologio_.secondi + 900));
-    finestra_.imposta(Controllo::lblconto, orologio_.testo());
+    finestra_.imposta(Controllo::lblconto, testoOrologio());
 }
 
 void Gioco::Form_Activate() {
@@ -53,8 +56,10 @@ void Gioco::Form_Activate() {
 }
 
 void Gioco::Form_Resize() {
-    // While minimised the title shows the time left, and follows the clock (Timer1_Timer).
+    // While minimised the title shows the time left, and follows the clock (Timer1_Timer);
+    // in practice the clock label reads "Allenamento".
     finestra_.impostaTitolo(finestra_.ridottaAIcona() ? finestra_.testo(Controllo::lblconto)
+                            : allenamento_            ? testi::kTitoloAllenamento
                                                       : testi::kTitolo);
 }
 
@@ -71,6 +76,7 @@ void Gioco::cmdNext_Click() {
     finestra_.imposta(Controllo::lblNum1, formatta(n, "#0"));
 
     numero_ = n;
+    numeroChiesto_ = n;
     romano_ = NumeroRomano(numero_);
     finestra_.imposta(Controllo::Text2, romano_);
     rispostaEsatta_ = romano_;
@@ -102,6 +108,8 @@ void Gioco::giudica() {
         finestra_.imposta(Controllo::lblMessage, testi::kEsatto);
     } else {
         ++errate_;
+        ripasso_.annota({numeroChiesto_, finestra_.testo(Controllo::txtAnswer), rispostaEsatta_});
+        finestra_.mostraRipasso(ripasso_.righe());
         finestra_.imposta(Controllo::lblMessage, testi::kSbagliato + rispostaEsatta_);
         finestra_.dipingiSfondo(Sfondo{Sfondo::Tipo::Nero, 0, 0});
         finestra_.imposta(Controllo::lblScore1, formatta(errate_, "####0"));
@@ -121,6 +129,10 @@ void Gioco::cmdExit1_Click() {
 
     finestra_.messageBox(std::string(testi::kSaluto) + testi::kData + finestra_.dataOdierna(),
                          kSoloOk);
+    if (allenamento_) {
+        termina(0); // a practice score is not a competition score: the record stays as it is
+        return;
+    }
 
     const double record = leggiNumeroIniziale(finestra_.testo(Controllo::lblpunti));
     const std::string punti = finestra_.testo(Controllo::lblScore);
@@ -149,6 +161,14 @@ void Gioco::cmdExit1_Click() {
 }
 
 void Gioco::Next_Click() {
+    nuovaGara(false);
+}
+
+void Gioco::Allenamento_Click() {
+    nuovaGara(true);
+}
+
+void Gioco::nuovaGara(bool allenamento) {
     if (uscitaInCorso_ || finito_) {
         return;
     }
@@ -158,6 +178,7 @@ void Gioco::Next_Click() {
     if (uscitaInCorso_ || finito_ || risposta != kRispostaSi) {
         return;
     }
+    allenamento_ = allenamento;
     finestra_.ricarica();
     avvia();
 }
@@ -179,10 +200,16 @@ void Gioco::Timer1_Timer() {
 }
 
 void Gioco::AvviaTimer() {
-    timerAttivo_ = true;
-    finestra_.abilitaTimer(true);
     orologio_.riparti();
-    finestra_.imposta(Controllo::lblconto, orologio_.testo());
+    if (!allenamento_) { // practice has no countdown: the timer stays stopped
+        timerAttivo_ = true;
+        finestra_.abilitaTimer(true);
+    }
+    finestra_.imposta(Controllo::lblconto, testoOrologio());
+}
+
+std::string Gioco::testoOrologio() const {
+    return allenamento_ ? testi::kAllenamento : orologio_.testo();
 }
 
 void Gioco::fermaTimer() {

@@ -5,6 +5,7 @@
 #include "core/clock.hpp"
 #include "core/draw.hpp"
 #include "core/records.hpp"
+#include "core/ripasso.hpp"
 #include "core/window.hpp"
 
 #include <cstdint>
@@ -29,6 +30,13 @@ public:
     void cmdExit1_Click();
     void Next_Click();
     void Timer1_Timer();
+    // The practice entry: a new game without the countdown, after the new-game question.
+    void Allenamento_Click();
+
+    // Practice: no countdown, time never ends the game, and the exit never touches the record.
+    // Takes effect at the next start; "Nuovo gioco" goes back to the timed game.
+    void impostaAllenamento(bool allenamento) { allenamento_ = allenamento; }
+    bool allenamento() const { return allenamento_; }
 
     // The state of the game, for the window and for tests.
     const std::string& massimo() const { return massimo_; }
@@ -37,12 +45,16 @@ public:
     int errate() const { return errate_; }
     const Orologio& orologio() const { return orologio_; }
     bool finito() const { return finito_; }
+    const Ripasso& ripasso() const { return ripasso_; }
+    const std::string& cartellaRecord() const { return archivio_.cartella(); }
 
 private:
     void AvviaTimer();
     void fermaTimer();
     void giudica();
     void termina(int stato);
+    void nuovaGara(bool allenamento);
+    std::string testoOrologio() const;
 
     Finestra& finestra_;
     ArchivioRecord& archivio_;
@@ -55,6 +67,9 @@ private:
     int esatte_ = 0;
     int errate_ = 0;
     Orologio orologio_;
+    int numeroChiesto_ = 0; // numero_ is left at 0 by the conversion
+    Ripasso ripasso_;
+    bool allenamento_ = false;
 
     bool timerAttivo_ = false;
     bool uscitaInCorso_ = false; // the exit path has begun: it runs once, to its end
@@ -74,6 +89,8 @@ inline constexpr const char* kNuovaGara = "INIZIAMO UNA NUOVA GARA  ?";
 inline constexpr const char* kTitoloNuovaGara = "INIZIARE NUOVA GARA";
 inline constexpr const char* kSaluto = "Ciao a presto...";
 inline constexpr const char* kData = "Data ";
+inline constexpr const char* kAllenamento = "Allenamento";
+inline constexpr const char* kTitoloAllenamento = "Cifrolandia – Allenamento";
 inline constexpr const char* kRecordRegistrato =
     "Ok ho registrato il tuo record, C A M P I O N E\"";
 } // namespace testi

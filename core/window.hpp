@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace core {
 
@@ -60,6 +61,10 @@ public:
     // Modal dialogs; the title is the application's ("Cifrolandia") when empty.
     virtual std::string inputBox(std::string_view domanda) = 0;
     virtual int messageBox(std::string_view testo, int pulsanti, std::string_view titolo = {}) = 0;
+
+    // The review of this game's mistakes, one line each, newest first; empty for none.
+    // A window without a place for it shows nothing.
+    virtual void mostraRipasso(const std::vector<std::string>& righe) { (void)righe; }
 
     // Today's date as a short date text, day and month of two digits, year of four.
     virtual std::string dataOdierna() const = 0;

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config               # build
     qt6-base-dev qt6-base-dev-tools libgl-dev # Qt 6 Widgets and QtTest
+    qt6-svg-dev                             # the pictures of a larger window, from their SVGs
     qt6-translations-l10n                   # Qt's own Italian strings ("Sì", "Annulla")
     fonts-liberation fonts-dejavu-core      # the game's fonts
     libgtest-dev                            # core unit tests

@@ -1,5 +1,6 @@
 #include "ui/layout.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -147,7 +148,7 @@ const TestiAccessibili* testiAccessibiliDi(const QString& nome) {
     return nullptr;
 }
 
-QFont carattereDi(const Carattere& c) {
+QFont carattereDi(const Carattere& c, double fattore) {
     QFont font;
     if (std::strcmp(c.famiglia, "Times New Roman") == 0) {
         font.setFamilies({QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
@@ -157,11 +158,32 @@ QFont carattereDi(const Carattere& c) {
         font.setStyleHint(QFont::SansSerif);
     }
     // Sizes in pixels at 96 dots per inch, so that text and layout scale together.
-    font.setPixelSize(static_cast<int>(std::lround(c.punti * 96.0 / 72.0)));
+    font.setPixelSize(static_cast<int>(std::lround(c.punti * 96.0 / 72.0 * fattore)));
     const bool nero = std::strcmp(c.famiglia, "Arial Black") == 0;
     font.setBold(c.grassetto || nero);
     font.setItalic(c.corsivo);
     return font;
+}
+
+QRect Scala::applica(const QRect& disegnato) const {
+    auto x = [this](int v) { return static_cast<int>(std::lround(origine.x() + v * fattore)); };
+    auto y = [this](int v) { return static_cast<int>(std::lround(origine.y() + v * fattore)); };
+    return QRect(QPoint(x(disegnato.left()), y(disegnato.top())),
+                 QPoint(x(disegnato.left() + disegnato.width()) - 1,
+                        y(disegnato.top() + disegnato.height()) - 1));
+}
+
+int Scala::lunghezza(int pixel) const {
+    return static_cast<int>(std::lround(pixel * fattore));
+}
+
+Scala scalaPer(QSize area) {
+    Scala s;
+    s.fattore = std::max(1.0, std::min(static_cast<double>(area.width()) / kLarghezzaNormale,
+                                       static_cast<double>(area.height()) / kAltezzaNormale));
+    s.origine = QPointF(std::max(0.0, (area.width() - kLarghezzaNormale * s.fattore) / 2),
+                        std::max(0.0, (area.height() - kAltezzaNormale * s.fattore) / 2));
+    return s;
 }
 
 } // namespace ui

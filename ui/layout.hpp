@@ -4,7 +4,9 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPointF>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -58,11 +60,28 @@ inline QRect inPixel(const DescrizioneControllo& d) {
             d.altezza / kTwipPerPixel};
 }
 
-// The font a designed font maps to on this system, at the same size.
-QFont carattereDi(const Carattere& c);
+// The font a designed font maps to on this system, at the same size times `fattore`.
+QFont carattereDi(const Carattere& c, double fattore = 1);
 
 // The client area at normal size: wide enough for the whole exit button.
 inline constexpr int kLarghezzaNormale = 11295 / kTwipPerPixel;
 inline constexpr int kAltezzaNormale = 8310 / kTwipPerPixel;
+
+// The whole layout scaled by one factor to fill a larger client area, centred in the free
+// space. Never below 1: at normal size (and smaller) the layout keeps its 1:1 geometry.
+struct Scala {
+    double fattore = 1;
+    QPointF origine; // where the layout's top-left corner lands
+    // A rectangle of the 1:1 layout, in pixels, scaled and moved; its edges are rounded, so
+    // neighbours stay neighbours.
+    QRect applica(const QRect& disegnato) const;
+    int lunghezza(int pixel) const;
+    bool operator==(const Scala&) const = default;
+};
+Scala scalaPer(QSize area);
+
+// The free area of the window (right of "Nuovo calcolo", between the counters and the record
+// line), where the review of the game's mistakes goes; it covers no control.
+inline constexpr QRect kRettangoloRipasso{424, 352, 321, 136};
 
 } // namespace ui

@@ -1,7 +1,11 @@
 #include "ui/tavola.hpp"
 
 #include "core/game.hpp"
+#include "ui/aiuto.hpp"
+#include "ui/figure.hpp"
+#include "ui/informazioni.hpp"
 #include "ui/layout.hpp"
+#include "ui/ripasso.hpp"
 #include "ui/widgets.hpp"
 
 #include <QAccessible>
@@ -13,6 +17,7 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QShortcut>
 
 #include <cstdio>
 #include <cstdlib>
@@ -70,6 +75,13 @@ constexpr int kDopoConPunti = (7440 - (5880 + 1455)) / kTwipPerPixel;
 } // namespace
 
 Tavola::Tavola(QWidget* genitore) : QMainWindow(genitore) {
+    // Text larger than 64 pixels is drawn by Qt as paths at every repaint, and a window that
+    // fills the screen repaints all of its large text at each question: draw it from the glyph
+    // cache instead. Qt reads this once, at the first text drawn, which comes after this window
+    // is made.
+    if (!qEnvironmentVariableIsSet("QT_MAX_CACHED_GLYPH_SIZE")) {
+        qputenv("QT_MAX_CACHED_GLYPH_SIZE", "512");
+    }
     setObjectName(QStringLiteral("Tavola"));
     setWindowTitle(QString::fromUtf8(core::testi::kTitolo));
 
@@ -78,6 +90,9 @@ Tavola::Tavola(QWidget* genitore) : QMainWindow(genitore) {
     setCentralWidget(superficie_);
     creaControlli();
     creaMenu();
+    creaMenuAggiunti();
+    ripasso_ = new PannelloRipasso(superficie_);
+    ripasso_->lower(); // beneath every control of the game
     valoriIniziali();
 
     timer1_.setObjectName(QStringLiteral("Timer1"));
@@ -183,17 +198,26 @@ void Tavola::caricaFigure() {
         icona.addFile(QStringLiteral(":/immagini/icona-%1.png").arg(lato));
     }
     setWindowIcon(icona);
+    aggiornaFigure();
+}
 
+// The pictures of the buttons and of Image1 at the layout's scale, sharp at any size.
+void Tavola::aggiornaFigure() {
+    const int lato = scala_.lunghezza(32);
+    const QSize dimensione(lato, lato);
+    const qreal rapporto = devicePixelRatioF();
     auto* avanti = static_cast<PulsanteFigura*>(perNome_.value(QStringLiteral("cmdNext")));
-    QIcon sorriso = figura(QStringLiteral("faccia-sorridente"));
-    for (int lato : {16, 32, 64}) {
-        sorriso.addFile(QStringLiteral(":/immagini/faccia-neutra-%1.png").arg(lato), QSize(),
-                        QIcon::Disabled);
-    }
-    avanti->impostaFigure(sorriso, figura(QStringLiteral("faccia-ridente")));
+    avanti->setIconSize(dimensione);
+    avanti->impostaFigure(figuraScalata(QStringLiteral("faccia-sorridente"), lato, rapporto,
+                                        QStringLiteral("faccia-neutra")),
+                          figuraScalata(QStringLiteral("faccia-ridente"), lato, rapporto));
     auto* esci = static_cast<PulsanteFigura*>(perNome_.value(QStringLiteral("cmdExit1")));
-    const QIcon divieto = figura(QStringLiteral("divieto"));
+    const QIcon divieto = figuraScalata(QStringLiteral("divieto"), lato, rapporto);
+    esci->setIconSize(dimensione);
     esci->impostaFigure(divieto, divieto);
+    static_cast<Figura*>(perNome_.value(QStringLiteral("Image1")))
+        ->impostaFigura(figuraScalata(QStringLiteral("cronometro"), lato, rapporto), dimensione);
+    fattoreFigure_ = scala_.fattore;
 }
 
 void Tavola::setVisible(bool visibile) {
@@ -226,6 +250,105 @@ void Tavola::creaMenu() {
     nuovoGioco_->setObjectName(QStringLiteral("Next"));
 }
 
+// After the designed menus: practice, help and the full screen key.
+void Tavola::creaMenuAggiunti() {
+    QMenuBar* barra = menuBar();
+    allenamento_ = barra->addAction(QStringLiteral("Allenamen&to"));
+    allenamento_->setObjectName(QStringLiteral("Allenamento"));
+    QMenu* aiuto = barra->addMenu(QStringLiteral("&Aiuto"));
+    aiuto->setObjectName(QStringLiteral("Aiuto"));
+    QAction* come = aiuto->addAction(QStringLiteral("Come si gioca"));
+    come->setObjectName(QStringLiteral("ComeSiGioca"));
+    come->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(come, &QAction::triggered, this, &Tavola::apriAiuto);
+    QAction* info = aiuto->addAction(QStringLiteral("Informazioni su Cifrolandia"));
+    info->setObjectName(QStringLiteral("InformazioniSu"));
+    connect(info, &QAction::triggered, this, &Tavola::apriInformazioni);
+
+    auto* intero = new QAction(QStringLiteral("Schermo intero"), this);
+    intero->setObjectName(QStringLiteral("SchermoIntero"));
+    intero->setShortcut(QKeySequence(Qt::Key_F11));
+    addAction(intero);
+    connect(intero, &QAction::triggered, this, &Tavola::alternaSchermoIntero);
+    // Esc leaves full screen; otherwise it is left to the controls.
+    esciSchermoIntero_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    esciSchermoIntero_->setEnabled(false);
+    connect(esciSchermoIntero_, &QShortcut::activated, this, &Tavola::alternaSchermoIntero);
+}
+
+void Tavola::apriAiuto() {
+    if (!aiuto_) {
+        aiuto_ = new FinestraAiuto(this);
+        aiuto_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(aiuto_, &QDialog::finished, this, [this] { riattiva(); });
+    }
+    aiuto_->show();
+    aiuto_->raise();
+    aiuto_->activateWindow();
+}
+
+void Tavola::apriInformazioni() {
+    const QString cartella =
+        gioco_ ? QString::fromStdString(gioco_->cartellaRecord())
+               : QString::fromStdString(core::ArchivioRecord::cartellaPredefinita());
+    auto* info = new FinestraInformazioni(this, cartella);
+    info->setAttribute(Qt::WA_DeleteOnClose);
+    connect(info, &QDialog::finished, this, [this] { riattiva(); });
+    info->show();
+}
+
+void Tavola::alternaSchermoIntero() {
+    if (isFullScreen()) {
+        if (eraMassimizzata_) {
+            showMaximized();
+        } else {
+            showNormal();
+        }
+    } else {
+        eraMassimizzata_ = isMaximized();
+        showFullScreen();
+    }
+}
+
+void Tavola::mostraRipasso(const std::vector<std::string>& righe) {
+    ripasso_->mostra(righe);
+}
+
+// The whole layout at one scale for the present client area (1:1 at normal size), centred.
+void Tavola::ridisponi() {
+    const Scala s = scalaPer(superficie_->size());
+    const bool nuovoFattore = s.fattore != scala_.fattore;
+    scala_ = s;
+    for (const DescrizioneControllo& d : controlliIniziali()) {
+        QWidget* w = perNome_.value(QString::fromLatin1(d.nome));
+        const QRect r = s.applica(inPixel(d));
+        auto* e = qobject_cast<Etichetta*>(w);
+        if (nuovoFattore) {
+            w->setFont(carattereDi(d.carattere, s.fattore));
+            if (e && e->frameShape() != QFrame::NoFrame) {
+                e->setLineWidth(std::max(1, static_cast<int>(s.fattore)));
+            }
+        }
+        if (e) {
+            e->impostaRettangolo(r);
+            // A text the game has set sizes the label again, in the new font.
+            if (conTesto_.contains(e->objectName())) {
+                e->impostaTesto(daUtf8(didascalie_.value(e->objectName())));
+            }
+        } else {
+            w->setGeometry(r);
+        }
+    }
+    ripasso_->setGeometry(s.applica(kRettangoloRipasso));
+    if (nuovoFattore) {
+        ripasso_->scala(s.fattore);
+    }
+    if (figureCaricate_ && s.fattore != fattoreFigure_) {
+        aggiornaFigure();
+    }
+    disponiRigaRecord();
+}
+
 void Tavola::valoriIniziali() {
     for (const DescrizioneControllo& d : controlliIniziali()) {
         QWidget* w = perNome_.value(QString::fromLatin1(d.nome));
@@ -246,6 +369,9 @@ void Tavola::valoriIniziali() {
     perNome_.value(QStringLiteral("cmdNext"))->setEnabled(false);
     superficie_->impostaSfondo({});
     setWindowTitle(QString::fromUtf8(core::testi::kTitolo));
+    conTesto_.clear();
+    ripasso_->mostra({});
+    ridisponi();
 }
 
 void Tavola::collega(core::Gioco& gioco) {
@@ -261,6 +387,9 @@ void Tavola::collega(core::Gioco& gioco) {
         nuovoGioco_, &QAction::triggered, this, [this] { gioco_->Next_Click(); },
         Qt::QueuedConnection);
     connect(&timer1_, &QTimer::timeout, this, [this] { gioco_->Timer1_Timer(); });
+    connect(
+        allenamento_, &QAction::triggered, this, [this] { gioco_->Allenamento_Click(); },
+        Qt::QueuedConnection);
 }
 
 QWidget* Tavola::widget(core::Controllo c) const {
@@ -272,6 +401,7 @@ void Tavola::imposta(core::Controllo c, std::string_view testo) {
     const QString q = daUtf8(testo);
     if (auto* e = qobject_cast<Etichetta*>(w)) {
         didascalie_[w->objectName()] = std::string(testo);
+        conTesto_.insert(w->objectName());
         e->impostaTesto(q);
         if (c == core::Controllo::lblnome || c == core::Controllo::lblpunti) {
             disponiRigaRecord();
@@ -441,7 +571,11 @@ void Tavola::ricarica() {
 }
 
 void Tavola::mostra() {
-    showMaximized();
+    if (isFullScreen()) {
+        showFullScreen(); // a new game keeps full screen
+    } else {
+        showMaximized();
+    }
     raise();
     activateWindow();
 }
@@ -465,6 +599,9 @@ bool Tavola::premiPredefinito() {
 
 void Tavola::changeEvent(QEvent* evento) {
     QMainWindow::changeEvent(evento);
+    if (evento->type() == QEvent::WindowStateChange) {
+        esciSchermoIntero_->setEnabled(isFullScreen());
+    }
     if (evento->type() == QEvent::WindowStateChange && gioco_) {
         gioco_->Form_Resize();
     }
@@ -478,6 +615,7 @@ void Tavola::closeEvent(QCloseEvent* evento) {
 
 void Tavola::resizeEvent(QResizeEvent* evento) {
     QMainWindow::resizeEvent(evento);
+    ridisponi();
     if (gioco_) {
         gioco_->Form_Resize();
     }

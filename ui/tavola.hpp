@@ -3,9 +3,12 @@
 // game's handlers talk to, and routing Qt's events to those handlers.
 
 #include "core/window.hpp"
+#include "ui/layout.hpp"
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
+#include <QSet>
 #include <QTimer>
 
 #include <functional>
@@ -13,6 +16,7 @@
 class QLineEdit;
 class QMenu;
 class QAction;
+class QShortcut;
 class QWidget;
 
 namespace core {
@@ -25,6 +29,8 @@ class Etichetta;
 class CasellaRisposta;
 class PulsanteFigura;
 class Superficie;
+class PannelloRipasso;
+class FinestraAiuto;
 
 class Tavola : public QMainWindow, public core::Finestra {
     Q_OBJECT
@@ -54,11 +60,19 @@ public:
     void ricarica() override;
     void mostra() override;
     void termina(int stato) override;
+    void mostraRipasso(const std::vector<std::string>& righe) override;
 
     // For tests and benchmarks: a control by its name in the window, and the timer.
     QWidget* controllo(const QString& nome) const { return perNome_.value(nome); }
     QTimer& timer1() { return timer1_; }
     Superficie& superficie() const { return *superficie_; }
+    // The layout's scale factor and corner for the present size of the client area.
+    const Scala& scala() const { return scala_; }
+    PannelloRipasso& ripasso() const { return *ripasso_; }
+    // "Come si gioca" (F1), "Informazioni su Cifrolandia", full screen (F11, Esc leaves it).
+    void apriAiuto();
+    void apriInformazioni();
+    void alternaSchermoIntero();
 
     void setVisible(bool visibile) override;
 
@@ -70,6 +84,9 @@ protected:
 private:
     void creaControlli();
     void creaMenu();
+    void creaMenuAggiunti();
+    void ridisponi();
+    void aggiornaFigure();
     void caricaFigure();
     void valoriIniziali();
     void disponiRigaRecord();
@@ -86,6 +103,14 @@ private:
     QTimer timer1_;
     QAction* nuovoGioco_ = nullptr;
     bool figureCaricate_ = false;
+    QAction* allenamento_ = nullptr;
+    QShortcut* esciSchermoIntero_ = nullptr;
+    PannelloRipasso* ripasso_ = nullptr;
+    QPointer<FinestraAiuto> aiuto_;
+    Scala scala_;
+    double fattoreFigure_ = 0;    // the factor the pictures were made for
+    QSet<QString> conTesto_;      // labels whose text the game has set: they size to it
+    bool eraMassimizzata_ = true; // the state full screen goes back to
 };
 
 } // namespace ui

@@ -27,6 +27,7 @@ struct FakeFinestra : core::Finestra {
     std::string titolo = "Cifrolandia";
     bool ridotta = false;
     std::string data = "06/12/2026";
+    std::vector<std::string> ripasso; // the review as last shown
 
     std::deque<std::string> risposteInput; // answers of input boxes, in order
     std::deque<int> risposteMessaggi;      // answers of message boxes; OK when empty
@@ -77,6 +78,7 @@ struct FakeFinestra : core::Finestra {
         risposteMessaggi.pop_front();
         return r;
     }
+    void mostraRipasso(const std::vector<std::string>& righe) override { ripasso = righe; }
     std::string dataOdierna() const override { return data; }
     void ricarica() override {
         ++ricariche;
