@@ -49,7 +49,8 @@ bench: deps
 		$(BUILD)-bench/bench/bench_inprocess
 
 # The Debian package for the computers of a school lab, copied here:
-# sudo apt install ./cifrolandia_<version>_<arch>.deb (see the README).
+# sudo apt install ./cifrolandia_<version>-<revision>_<arch>.deb (see the README), which
+# lintian --fail-on error,warning accepts.
 package: build
 	rm -rf $(BUILD)/pacchetto
 	cpack -G DEB --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/pacchetto
