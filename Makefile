@@ -56,7 +56,8 @@ mutate: deps
 	FILES="$(FILES)" SAMPLE="$(SAMPLE)" SEED="$(SEED)" BUILD=$(BUILD)-mutate python3 scripts/mutate.py
 
 # The Debian package for the computers of a school lab, copied here:
-# sudo apt install ./cifrolandia_<version>_<arch>.deb (see the README).
+# sudo apt install ./cifrolandia_<version>-<revision>_<arch>.deb (see the README), which
+# lintian --fail-on error,warning accepts.
 package: build
 	rm -rf $(BUILD)/pacchetto
 	cpack -G DEB --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/pacchetto

@@ -1,5 +1,6 @@
 // Cifrolandia: a quiz on Roman numerals for school pupils.
 
+#include "app/riga_di_comando.hpp"
 #include "core/game.hpp"
 #include "core/records.hpp"
 #include "ui/tavola.hpp"
@@ -9,7 +10,22 @@
 #include <QIcon>
 #include <QTimer>
 
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
 int main(int argc, char* argv[]) {
+    // Before Qt starts: --help, --version and a wrong option need no display.
+    const app::RigaDiComando riga =
+        app::leggiRigaDiComando(std::vector<std::string_view>(argv + 1, argv + argc),
+                                core::ArchivioRecord::cartellaPredefinita());
+    std::fputs(riga.uscita.c_str(), stdout);
+    std::fputs(riga.errori.c_str(), stderr);
+    if (!riga.avvia) {
+        return riga.stato;
+    }
+    [[maybe_unused]] const bool allenamento = riga.opzioni.allenamento;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cifrolandia"));
     // The installed menu entry, so that desktops show its name and icon for the window.

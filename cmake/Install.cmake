@@ -1,8 +1,12 @@
 # Installing Cifrolandia as a desktop application, and its Debian package.
 #
-#   cmake --install build --prefix /usr     the program, its menu entry and icon, and the
-#                                           record directory (as root; DESTDIR=... stages it)
-#   make package                            cifrolandia_<version>_<arch>.deb through CPack
+#   cmake --install build --prefix /usr     the program, its menu entry and icon, its manual
+#                                           pages and documents, and the record directory
+#                                           (as root; DESTDIR=... stages it)
+#   make package                            cifrolandia_<version>-<revision>_<arch>.deb (CPack)
+#
+# Laid out by Debian's rules for games: the program in <prefix>/games, its manual page in
+# section 6, the licence and the changelog in share/doc/cifrolandia.
 #
 # The record directory is CIFROLANDIA_RECORD_DIR, the very path compiled into the program, so
 # the installed game finds it with no environment variable. It is created writable by every
@@ -17,6 +21,7 @@ include(GNUInstallDirs)
 # The program links only libraries of the system: no search path of its own once installed.
 set(CMAKE_INSTALL_RPATH "")
 
+set(CIFROLANDIA_INSTALL_GAMESDIR games) # the program: <prefix>/games/cifrolandia
 set(CIFROLANDIA_APP_ID "it.cifrolandia.Cifrolandia")
 set(desktop_dir ${PROJECT_SOURCE_DIR}/resources/desktop)
 
@@ -30,6 +35,33 @@ foreach(lato 16 32 48 64 128 256)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/hicolor/scalable/apps/cifrolandia.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# Manual pages and documents, compressed at build time as Debian wants them (gzip -9n: no name
+# or time stamp inside, so the same sources give the same package). The Italian page is the
+# main one, shown in every locale without a page of its own (C and it_IT included), because the
+# program speaks Italian in every locale; the English one is found by English locales.
+set(documenti ${PROJECT_BINARY_DIR}/packaging/documenti)
+configure_file(${PROJECT_SOURCE_DIR}/docs/man/cifrolandia.6.in ${documenti}/cifrolandia.6 @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/docs/man/cifrolandia.en.6.in ${documenti}/en/cifrolandia.6
+               @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.Debian ${documenti}/changelog.Debian
+               COPYONLY)
+configure_file(${PROJECT_SOURCE_DIR}/docs/guida-per-insegnanti.md
+               ${documenti}/guida-per-insegnanti.md COPYONLY)
+set(compressi)
+foreach(documento cifrolandia.6 en/cifrolandia.6 changelog.Debian guida-per-insegnanti.md)
+    add_custom_command(OUTPUT ${documenti}/${documento}.gz
+                       COMMAND gzip -9 -n -k -f ${documenti}/${documento}
+                       DEPENDS ${documenti}/${documento} VERBATIM)
+    list(APPEND compressi ${documenti}/${documento}.gz)
+endforeach()
+add_custom_target(documenti ALL DEPENDS ${compressi})
+
+install(FILES ${documenti}/cifrolandia.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${documenti}/en/cifrolandia.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/en/man6)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${documenti}/changelog.Debian.gz
+              ${documenti}/guida-per-insegnanti.md.gz
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The record directory, empty, with its exact mode whatever the umask. Installed as a copy of
 # an empty directory of the build tree, so that DESTDIR (and CPack's staging, see
@@ -45,6 +77,13 @@ install(DIRECTORY ${PROJECT_BINARY_DIR}/packaging/vuota/${record_nome}
         DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_WRITE
                               GROUP_EXECUTE WORLD_READ WORLD_WRITE WORLD_EXECUTE)
 
+# The one finding of lintian that is meant, with the reason.
+string(REGEX REPLACE "^/+" "" record_relativo "${CIFROLANDIA_RECORD_DIR}")
+configure_file(${PROJECT_SOURCE_DIR}/packaging/lintian-overrides.in
+               ${PROJECT_BINARY_DIR}/packaging/lintian-overrides @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME cifrolandia)
+
 # Last of all, once every file is in place: the directories a staged install made on the way.
 install(CODE "set(CIFROLANDIA_INSTALLED_RECORD_DIR \"${CIFROLANDIA_RECORD_DIR}\")")
 cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR}
@@ -55,14 +94,26 @@ cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR}
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME cifrolandia)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# The Debian revision: the package carries changelog.Debian, and its newest entry must name
+# this very version.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/changelog.Debian changelog_prima LIMIT_COUNT 1)
+if(NOT changelog_prima MATCHES "^cifrolandia \\(${PROJECT_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE}\\) ")
+    message(FATAL_ERROR "packaging/changelog.Debian does not begin with version "
+                        "${PROJECT_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE}: ${changelog_prima}")
+endif()
 set(CPACK_PACKAGE_VENDOR "Gruppo Cifrolandia")
 set(CPACK_PACKAGE_CONTACT "Gruppo Cifrolandia <dev@cifrolandia.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "gioco dei numeri romani per la scuola primaria")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Il gioco mostra un numero e l'alunno scrive il numero romano corrispondente; ogni \
-risposta viene giudicata e contata, contro un orologio di quindici minuti. Il record (il \
-punteggio più alto e il nome di chi l'ha fatto) è condiviso da tutti gli utenti del computer \
-nella cartella ${CIFROLANDIA_RECORD_DIR}, scrivibile da tutti.")
+# Lines of at most 79 characters, as lintian wants them.
+set(CPACK_PACKAGE_DESCRIPTION "\
+Il gioco mostra un numero e l'alunno scrive il numero romano corrispondente;
+ogni risposta viene giudicata e contata, contro un orologio di quindici minuti.
+Il record (il punteggio più alto e il nome di chi l'ha fatto) è condiviso da
+tutti gli utenti del computer, nella cartella ${CIFROLANDIA_RECORD_DIR},
+scrivibile da tutti.
+
+La guida per gli insegnanti è in /usr/share/doc/cifrolandia.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_SET_DESTDIR ON) # the record directory is an absolute path: staged under DESTDIR

@@ -15,7 +15,7 @@ packages=(
     libxcb1-dev libxcb-damage0-dev libxcb-xtest0-dev # make bench: windows watched and typed into
     dbus-daemon at-spi2-core                # the screen readers' bus, for the accessibility test
     dpkg-dev file                           # make package: dependencies of the .deb (dpkg-shlibdeps)
-    appstream desktop-file-utils            # the package test checks the menu entry and metainfo
+    appstream lintian man-db                # the package test: metainfo, Debian's rules, man page
 )
 
 missing=()

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# The Debian package on this very computer, as a school lab's administrator installs it: built
+# from this build tree by CPack, accepted by lintian, installed with apt, its files where Debian
+# expects them; then one game played by a pupil with an account of their own, started with the
+# menu entry's command; then removed (the record stays) and purged (the record goes), leaving
+# the computer as it was.
+# Usage: install_and_play.sh <CPackConfig.cmake of the build> <record directory compiled in>
+# (as root, inside xvfb-run -s "-ac ...", so that the pupil's game may use the display)
+set -euo pipefail
+configurazione=$1
+record=$2
+
+salta() { echo "SALTATO: $*"; exit 77; }
+[ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null || salta "serve root, su Debian"
+! dpkg-query -W -f='${Status}' cifrolandia 2>/dev/null | grep -qv 'not-installed$' &&
+    [ ! -e "$record" ] || salta "cifrolandia è installato, o $record esiste: il test li toglierebbe"
+
+lavoro=$(mktemp -d)
+chmod 755 "$lavoro" # apt's download user and the pupil read in here
+alunno="cifro$$"
+installato=0
+pid=
+pulisci() {
+    set +e
+    [ -z "$pid" ] || kill "$pid" 2>/dev/null # a game left running by a failure
+    ((installato)) && apt-get purge -y -q cifrolandia >/dev/null 2>&1
+    userdel -r "$alunno" 2>/dev/null
+    rm -rf "$lavoro"
+}
+trap pulisci EXIT
+fallisci() {
+    echo "FALLITO: $*" >&2
+    import -window root /tmp/cifrolandia-pacchetto-fallito.png 2>/dev/null &&
+        echo "schermo: /tmp/cifrolandia-pacchetto-fallito.png" >&2
+    exit 1
+}
+apt_get() {
+    DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::Lock::Timeout=60 "$@" \
+        >"$lavoro/apt.log" 2>&1 || { cat "$lavoro/apt.log" >&2; fallisci "apt-get $*"; }
+}
+
+# --- Built and checked -----------------------------------------------------------------------
+cpack -G DEB --config "$configurazione" -B "$lavoro/cpack" >"$lavoro/cpack.log" 2>&1 ||
+    { cat "$lavoro/cpack.log" >&2; fallisci "cpack"; }
+deb=$(echo "$lavoro"/cpack/cifrolandia_*.deb)
+# lintian also finds a program in /usr/bin, a setuid or setgid file, a bad menu entry.
+lintian --fail-on error,warning "$deb" || fallisci "lintian"
+# What the program loads without linking to it, beside the libraries dpkg-shlibdeps finds.
+dpkg-deb -f "$deb" Depends | grep -q '^qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation' ||
+    fallisci "dipendenze: $(dpkg-deb -f "$deb" Depends)"
+
+# --- Installed, where Debian expects it ------------------------------------------------------
+installato=1
+apt_get install "$deb"
+voce=/usr/share/applications/it.cifrolandia.Cifrolandia.desktop
+for f in /usr/games/cifrolandia /usr/share/man/man6/cifrolandia.6.gz "$voce" \
+    /usr/share/man/en/man6/cifrolandia.6.gz /usr/share/doc/cifrolandia/changelog.Debian.gz \
+    /usr/share/doc/cifrolandia/guida-per-insegnanti.md.gz; do
+    [ -f "$f" ] || fallisci "manca $f"
+done
+grep -q '^License: GPL-3+$' /usr/share/doc/cifrolandia/copyright || fallisci "copyright"
+[ "$(stat -c '%a %U' "$record")" = "777 root" ] || fallisci "$record: $(stat -c '%A %U' "$record")"
+LC_ALL=C.UTF-8 man 6 cifrolandia 2>/dev/null | grep -q '^STATO D.USCITA$' || fallisci "man 6"
+appstreamcli validate --no-net /usr/share/metainfo/it.cifrolandia.Cifrolandia.metainfo.xml ||
+    fallisci "metainfo non valido"
+versione=$(dpkg-query -W -f='${Version}' cifrolandia)
+[ "$(env -u DISPLAY /usr/games/cifrolandia --version | head -1)" = "Cifrolandia ${versione%-*}" ] ||
+    fallisci "cifrolandia --version senza DISPLAY"
+
+# --- One game, started as the menu starts it, with the PATH Debian gives its users -----------
+useradd --create-home --home-dir "$lavoro/$alunno" --shell /usr/sbin/nologin "$alunno"
+install -d -m 700 -o "$alunno" "$lavoro/$alunno/run"
+source "$(dirname "$0")/../e2e/keyboard_game.sh"
+comando=$(sed -n 's/^Exec=//p' "$voce")
+runuser -u "$alunno" -- env -i HOME="$lavoro/$alunno" USER="$alunno" LANG=C.UTF-8 \
+    PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games DISPLAY="$DISPLAY" \
+    XDG_RUNTIME_DIR="$lavoro/$alunno/run" $comando &
+pid=$!
+gioca Anna 2
+pid=
+((messaggi == 2)) || fallisci "attesi il saluto e il messaggio del record, visti $messaggi"
+cmp -s "$record/prom.txt" <(printf '2\r\n') && cmp -s "$record/nrom.txt" <(printf 'Anna\r\n') &&
+    [ "$(stat -c %U "$record/prom.txt" "$record/nrom.txt")" = "$alunno"$'\n'"$alunno" ] ||
+    fallisci "record: $(od -c "$record/prom.txt" "$record/nrom.txt")"
+
+# --- Removed, then purged ---------------------------------------------------------------------
+apt_get remove cifrolandia
+[ ! -e /usr/games/cifrolandia ] && [ -s "$record/prom.txt" ] || fallisci "rimosso: $(ls -A "$record")"
+apt_get purge cifrolandia
+installato=0
+[ ! -e "$record" ] || fallisci "$record resta dopo l'eliminazione completa: $(ls -A "$record")"
+echo "1 passed, 0 failed"
