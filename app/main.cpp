@@ -24,7 +24,6 @@ int main(int argc, char* argv[]) {
     if (!riga.avvia) {
         return riga.stato;
     }
-    [[maybe_unused]] const bool allenamento = riga.opzioni.allenamento;
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cifrolandia"));
@@ -43,7 +42,7 @@ int main(int argc, char* argv[]) {
     ui::Tavola tavola;
     core::Gioco gioco(tavola, archivio);
     tavola.collega(gioco);
-    gioco.impostaAllenamento(QApplication::arguments().contains(QStringLiteral("--allenamento")));
+    gioco.impostaAllenamento(riga.opzioni.allenamento);
     QTimer::singleShot(0, &tavola, [&gioco] { gioco.avvia(); });
     return QApplication::exec();
 }
