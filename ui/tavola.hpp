@@ -86,6 +86,7 @@ private:
     QTimer timer1_;
     QAction* nuovoGioco_ = nullptr;
     bool figureCaricate_ = false;
+    QString minutoAnnunciato_; // "hh:mm" of the clock when last announced
 };
 
 } // namespace ui
