@@ -2,7 +2,6 @@
 // sees on every backdrop, Qt's own texts, and what a screen reader is told (that part only
 // where a screen reader's bus listens: tests/ui/with_atspi.sh).
 
-#include "core/clock.hpp"
 #include "core/game.hpp"
 #include "ui/tavola.hpp"
 #include "ui/translations.hpp"
@@ -14,24 +13,21 @@
 namespace {
 
 // Runs `guarda` on each modal dialog as it comes, then clicks its default button or accepts it.
-class Risponditore : public QTimer {
-public:
-    explicit Risponditore(std::function<void(QWidget*)> guarda) {
-        connect(this, &QTimer::timeout, this, [this, guarda] {
+std::unique_ptr<QTimer> risponditore(std::function<void(QWidget*)> guarda) {
+    auto timer = std::make_unique<QTimer>();
+    QObject::connect(
+        timer.get(), &QTimer::timeout, [guarda, ultimo = QPointer<QWidget>()]() mutable {
             QWidget* d = QApplication::activeModalWidget();
-            if (d && d != ultimo_) {
-                guarda(ultimo_ = d);
-                auto* box = qobject_cast<QMessageBox*>(d);
-                auto* b = box ? box->defaultButton() : nullptr;
-                b ? b->click() : qobject_cast<QDialog*>(d)->accept();
-            }
+            if (!d || d == ultimo) // a new dialog may take the place of the last one in memory
+                return;
+            guarda(ultimo = d);
+            auto* box = qobject_cast<QMessageBox*>(d);
+            box && box->defaultButton() ? box->defaultButton()->click()
+                                        : static_cast<QDialog*>(d)->accept();
         });
-        start(5);
-    }
-
-private:
-    QPointer<QWidget> ultimo_; // a new dialog may take the place of the last one in memory
-};
+    timer->start(5);
+    return timer;
+}
 
 // Contrast ratio of two colours (WCAG 2): 1 for the same luminance, 21 for black and white.
 double contrasto(QColor a, QColor b) {
@@ -73,7 +69,7 @@ class TavolaTest : public QObject {
         gioco_ = std::make_unique<core::Gioco>(*tavola_, *archivio_);
         tavola_->collega(*gioco_);
         QStringList testi{"Anna", limite};
-        Risponditore r([&testi](QWidget* d) {
+        auto r = risponditore([&testi](QWidget* d) {
             if (auto* input = qobject_cast<QInputDialog*>(d))
                 input->setTextValue(testi.takeFirst());
         });
@@ -145,64 +141,42 @@ private slots:
 
     // A key in the answer box or in an input box: what it types, the menu or dialog it opens.
     void keys_data() {
-        for (auto c : {"dialogo", "tasto", "scritto", "aperto"})
-            QTest::addColumn<QString>(c);
-        for (QString d : {"", "dialog"}) {
-            auto riga = [d](QString tasto, QString scritto, QString aperto) {
-                QTest::addRow("%s %s", d.isEmpty() ? "answer box" : "dialog", qPrintable(tasto))
-                    << d << tasto << scritto << aperto;
-            };
-            for (auto tasto : {"Alt+N", "Ctrl+Alt+V", "Meta+V"})
-                riga(tasto, "", "");
-            riga("Ctrl+V", "xiv", ""); // pastes
-            riga("Alt+I", "", d.isEmpty() ? "INFOMAZIONI" : "");
-            riga("Alt+X", "", d.isEmpty() ? "Cifrolandia" : ""); // the goodbye
-        }
-        QTest::newRow("F10") << ""
-                             << "F10"
-                             << ""
-                             << "INFOMAZIONI";
-        QTest::newRow("Alt+R") << ""
-                               << "Alt+R"
-                               << ""
-                               << "Ciao";
-        QTest::newRow("Alt+L") << ""
-                               << "Alt+L"
-                               << ""
-                               << "lic";
-        QTest::newRow("Alt+G") << ""
-                               << "Alt+G"
-                               << ""
-                               << "INIZIARE NUOVA GARA";
+        QTest::addColumn<QString>("riga");
+        for (const char* riga :
+             {"box|Alt+N||", "box|Ctrl+Alt+V||", "box|Meta+V||", "box|Ctrl+V|xiv|",
+              "box|Alt+I||INFOMAZIONI", "box|F10||INFOMAZIONI", "box|Alt+R||Ciao", "box|Alt+L||lic",
+              "box|Alt+G||INIZIARE NUOVA GARA", "box|Alt+X||Cifrolandia", "dialog|Alt+N||",
+              "dialog|Ctrl+Alt+V||", "dialog|Meta+V||", "dialog|Ctrl+V|xiv|", "dialog|Alt+I||",
+              "dialog|Alt+X||"})
+            QTest::newRow(riga) << QString(riga);
     }
     void keys() {
-        QFETCH(QString, dialogo);
-        QFETCH(QString, tasto);
-        QFETCH(QString, scritto);
-        QFETCH(QString, aperto);
+        QFETCH(QString, riga);
+        const QStringList r = riga.split('|'); // where, key, what it types, what it opens
+        const bool casella = r[0] == "box";
         avvia("100");
         QApplication::clipboard()->setText("xiv");
-        QString visto;
-        auto premi = [&](QWidget* campo) {
-            QTest::keySequence(campo, QKeySequence(tasto));
+        QString aperto;
+        auto g = risponditore([&](QWidget* d) {
+            casella ? void(aperto = d->windowTitle())
+                    : QTest::keySequence(d->findChild<QLineEdit*>(), QKeySequence(r[1]));
+        });
+        if (casella) {
+            QTest::keySequence(risposta(), QKeySequence(r[1]));
             if (QWidget* menu = QApplication::activePopupWidget()) {
-                visto = menu->objectName();
+                aperto = menu->objectName();
                 menu->close();
             }
-        };
-        Risponditore r([&](QWidget* d) {
-            dialogo.isEmpty() ? void(visto = d->windowTitle()) : premi(d->findChild<QLineEdit*>());
-        });
-        QCOMPARE(dialogo.isEmpty() ? (premi(risposta()), risposta()->text())
-                                   : QString::fromStdString(tavola_->inputBox("?")),
-                 scritto);
-        QTRY_COMPARE(visto, aperto);
+        }
+        QCOMPARE(casella ? risposta()->text() : QString::fromStdString(tavola_->inputBox("?")),
+                 r[2]);
+        QTRY_COMPARE(aperto, r[3]);
         QCOMPARE(testoDi("lblScore2"), QString("0")); // nothing judged
     }
 
-    void captionsReadable() {
+    void windowAsSeen() {
         avvia();
-        // Each on the backdrop that is worst for its colour.
+        // Captions, each on the backdrop that is worst for its colour.
         const std::tuple<const char*, const char*, int, int> righe[] = {
             {"lblconto", "00:14:59", 254, 254},
             {"lblMessage", "Esatto, è incredibile!!!", 234, 60},
@@ -213,22 +187,26 @@ private slots:
             w(nome)->impostaTesto(QString::fromUtf8(testo));
             QVERIFY2(leggibile(w(nome)), nome);
         }
-    }
-
-    void buttonFacesInTheirColours() {
-        avvia();
+        // Button faces in their own colours, darker while pressed, inside the window.
         for (auto [nome, colore] : {std::pair{"cmdNext", QColor(0, 192, 192)},
                                     std::pair{"cmdExit1", QColor(255, 128, 0)}}) {
             auto* b = w<QToolButton>(nome);
-            auto faccia = [b] {
-                const QImage img = b->grab().toImage();
-                return img.pixelColor(QPoint(6, 6) * img.devicePixelRatio());
-            };
-            QVERIFY2(vicino(faccia(), colore), nome);
+            QVERIFY2(vicino(b->grab().toImage().pixelColor(QPoint(6, 6) * b->devicePixelRatio()),
+                            colore),
+                     nome);
             b->setDown(true);
-            QVERIFY2(!vicino(faccia(), colore), "no pressed state");
+            QVERIFY2(!vicino(b->grab().toImage().pixelColor(QPoint(6, 6) * b->devicePixelRatio()),
+                             colore),
+                     nome);
             QVERIFY(b->geometry().right() < tavola_->superficie().width());
         }
+        // The stopwatch from the image drawn for the screen's pixel ratio, not an enlarged one.
+        const QPixmap mostrata = w<QLabel>("Image1")->pixmap();
+        QImage disegnata(
+            QStringLiteral(":/immagini/cronometro-%1.png").arg(32 * tavola_->devicePixelRatio()));
+        disegnata.setDevicePixelRatio(tavola_->devicePixelRatio());
+        const auto formato = QImage::Format_ARGB32_Premultiplied;
+        QCOMPARE(mostrata.toImage().convertToFormat(formato), disegnata.convertToFormat(formato));
     }
 
     void recordLineStaysInside() {
@@ -246,61 +224,41 @@ private slots:
     void qtTextsAreItalian() {
         avvia();
         QStringList visti;
-        Risponditore r([&visti](QWidget* d) {
+        auto r = risponditore([&visti](QWidget* d) {
             for (auto* b : d->findChildren<QAbstractButton*>())
-                visti << b->text().remove('&');
+                visti << b->text();
         });
         tavola_->messageBox("?", core::kSiNoDomandaNoPredefinito, "");
         tavola_->inputBox("?");
-        std::unique_ptr<QMenu> menu(risposta()->createStandardContextMenu());
+        const std::unique_ptr<QMenu> menu(risposta()->createStandardContextMenu());
         for (QAction* a : menu->actions())
-            visti << a->text().remove('&').section('\t', 0, 0);
-        for (const char* testo : {"Sì", "No", "OK", "Annulla", "Incolla", "Seleziona tutto"})
-            QVERIFY2(visti.contains(QString::fromUtf8(testo)), testo);
-    }
-
-    void picturesSharpAtAnyScale() {
-        // The stopwatch is shown from the image drawn for the screen's ratio, not an enlarged one.
-        avvia();
-        const QPixmap mostrata = w<QLabel>("Image1")->pixmap();
-        const qreal rapporto = tavola_->devicePixelRatioF();
-        QCOMPARE(mostrata.devicePixelRatio(), rapporto);
-        QImage disegnata(QStringLiteral(":/immagini/cronometro-%1.png").arg(qRound(32 * rapporto)));
-        disegnata.setDevicePixelRatio(rapporto);
-        const auto formato = QImage::Format_ARGB32_Premultiplied;
-        QCOMPARE(mostrata.toImage().convertToFormat(formato), disegnata.convertToFormat(formato));
+            visti << a->text().section('\t', 0, 0);
+        const QString tutti = visti.join('|').remove('&');
+        for (const char* testo : {"Sì|No|OK|Annulla", "Incolla", "Seleziona tutto"})
+            QVERIFY2(tutti.contains(QString::fromUtf8(testo)), qPrintable(tutti));
     }
 
     void announcements() {
         if (QGuiApplication::platformName() == "offscreen")
             QSKIP("Qt tells screen readers nothing on the offscreen platform");
         QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 10000);
-        auto orologio = [](int scatti) {
-            core::Orologio o;
-            o.riparti();
-            QStringList testi;
-            for (int i = 0; i < scatti; ++i) {
-                o.scatta();
-                testi << QString::fromStdString(o.testo());
-            }
-            return testi;
-        };
-        using C = core::Controllo;
-        // A number or a verdict each time it is shown; the clock once a minute, and at its end.
-        const std::tuple<C, const char*, QStringList, int> righe[] = {
-            {C::lblNum1, "lblNum1", {"1", "1"}, 2},
-            {C::lblMessage, "lblMessage", {"Esatto", "", "No"}, 3},
-            {C::lblconto, "lblconto", orologio(120), 2},
-            {C::lblconto, "lblconto", orologio(900), 16}};
-        for (const auto& [controllo, nome, testi, annunci] : righe) {
-            avvia();
+        avvia();
+        annunciati.clear();
+        // A number or a verdict each time it is shown, even the same again.
+        for (auto c :
+             {core::Controllo::lblNum1, core::Controllo::lblNum1, core::Controllo::lblMessage})
+            tavola_->imposta(c, "1");
+        QCOMPARE(annunciati, QStringList({"lblNum1", "lblNum1", "lblMessage"}));
+        // The clock once a minute, and at its end; read whenever asked.
+        for (auto [secondi, annunci] : {std::pair{120, 2}, std::pair{900, 16}}) {
             annunciati.clear();
-            for (const QString& testo : testi)
-                tavola_->imposta(controllo, testo.toStdString());
-            QCOMPARE(annunciati.count(nome), annunci);
-            auto* accessibile = QAccessible::queryAccessibleInterface(w(nome));
-            QVERIFY(accessibile->text(QAccessible::Name).endsWith(testi.last())); // read when asked
+            for (int s = 1; s <= secondi; ++s)
+                tavola_->imposta(core::Controllo::lblconto,
+                                 QTime(0, 15).addSecs(-s).toString("hh:mm:ss").toStdString());
+            QCOMPARE(annunciati.count("lblconto"), annunci);
         }
+        QCOMPARE(QAccessible::queryAccessibleInterface(w("lblconto"))->text(QAccessible::Name),
+                 QString("Tempo restante: 00:00:00"));
     }
 };
 
