@@ -253,7 +253,7 @@ void Tavola::valoriIniziali() {
         const QString testo = QString::fromUtf8(d.testo);
         if (auto* e = qobject_cast<Etichetta*>(w)) {
             e->impostaRettangolo(inPixel(d));
-            e->setText(testo);
+            e->impostaTestoIniziale(testo);
             didascalie_[w->objectName()] = d.testo;
         } else if (auto* c = qobject_cast<QLineEdit*>(w)) {
             c->setText(testo);

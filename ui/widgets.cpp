@@ -78,7 +78,11 @@ void Etichetta::mostraTesto() {
 void Etichetta::impostaRettangolo(const QRect& rettangolo) {
     setGeometry(rettangolo);
     altezzaIniziale_ = rettangolo.height();
-    testoIntero_ = QString(); // the text it is created with is set as it is
+}
+
+void Etichetta::impostaTestoIniziale(const QString& testo) {
+    testoIntero_ = QString(); // shown as it is, never cut
+    setText(testo);
 }
 
 void Etichetta::impostaSpessoreContorno(qreal spessore) {

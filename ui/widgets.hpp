@@ -25,8 +25,9 @@ class Etichetta : public QLabel {
 public:
     explicit Etichetta(QWidget* genitore);
     void setAutoSize(bool autoSize) { autoSize_ = autoSize; }
-    // The place and size the label is created with.
+    // The place and size the label is created with, and its text then (never cut or resized).
     void impostaRettangolo(const QRect& rettangolo);
+    void impostaTestoIniziale(const QString& testo);
     // Line ends of a record file (CR LF) are shown as line breaks.
     void impostaTesto(const QString& testo);
     // Each line of the text is shown cut with "…" to this width (in logical pixels); negative:
