@@ -1,5 +1,6 @@
 #include "ui/tavola.hpp"
 
+#include "core/clock.hpp"
 #include "core/game.hpp"
 #include "ui/aiuto.hpp"
 #include "ui/figure.hpp"
@@ -17,10 +18,13 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QShortcut>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace ui {
 namespace {
@@ -68,9 +72,19 @@ QIcon figura(const QString& nome) {
     return icona;
 }
 
-// Distances of the record line, between the right edge of one part and the next.
+// Distances of the record line at the designed size, between the right edge of one part and
+// the next.
 constexpr int kDopoNome = (5880 - (2520 + 990)) / kTwipPerPixel;
 constexpr int kDopoConPunti = (7440 - (5880 + 1455)) / kTwipPerPixel;
+
+const DescrizioneControllo& descrizioneDi(const char* nome) {
+    for (const DescrizioneControllo& d : controlliIniziali()) {
+        if (std::strcmp(d.nome, nome) == 0) {
+            return d;
+        }
+    }
+    std::abort();
+}
 
 } // namespace
 
@@ -78,13 +92,19 @@ Tavola::Tavola(QWidget* genitore) : QMainWindow(genitore) {
     // Text larger than 64 pixels is drawn by Qt as paths at every repaint, and a window that
     // fills the screen repaints all of its large text at each question: draw it from the glyph
     // cache instead. Qt reads this once, at the first text drawn, which comes after this window
-    // is made.
-    if (!qEnvironmentVariableIsSet("QT_MAX_CACHED_GLYPH_SIZE")) {
+    // is made. Only on screens of pixel ratio 1: at ratio 2, Qt 6.4 leaves cached glyphs that
+    // large out altogether, and the question's number would not show.
+    const auto schermi = QGuiApplication::screens();
+    const bool soloRapportoUno = std::all_of(
+        schermi.begin(), schermi.end(), [](QScreen* s) { return s->devicePixelRatio() == 1.0; });
+    if (soloRapportoUno && !qEnvironmentVariableIsSet("QT_MAX_CACHED_GLYPH_SIZE")) {
         qputenv("QT_MAX_CACHED_GLYPH_SIZE", "512");
     }
     setObjectName(QStringLiteral("Tavola"));
     setWindowTitle(QString::fromUtf8(core::testi::kTitolo));
 
+    QAccessible::installFactory(accessibileVivo);
+    qApp->installEventFilter(new FiltroTasti(this));
     superficie_ = new Superficie(this);
     superficie_->invioAlPredefinito = [this] { return premiPredefinito(); };
     setCentralWidget(superficie_);
@@ -115,6 +135,8 @@ void Tavola::creaControlli() {
         switch (d.tipo) {
         case Tipo::Etichetta: {
             auto* e = new Etichetta(superficie_);
+            // The clock is announced once a minute (nominaPerAccessibilita), read at any time.
+            e->setValoreVivo(std::strcmp(d.nome, "lblconto") == 0);
             e->setAutoSize(d.autoSize);
             e->setWordWrap(!d.autoSize);
             e->setAlignment(d.centrato ? Qt::AlignHCenter | Qt::AlignTop
@@ -233,21 +255,24 @@ void Tavola::creaMenu() {
         QAction* a = menu->addAction(QString::fromUtf8(testo));
         a->setObjectName(QString::fromLatin1(nome));
     };
-    QMenu* info = barra->addMenu(QStringLiteral("Informazioni"));
+    // Access keys that clash with neither Alt+N nor Alt+X; F10 opens the first menu.
+    QMenu* info = barra->addMenu(QStringLiteral("&Informazioni"));
     info->setObjectName(QStringLiteral("INFOMAZIONI"));
     voce(info, "dim",
          "Dimostra di essere un vero campione: in questo gioco il punteggio più alto viene "
          "registrato come record");
     voce(info, "gio", "Gioco a tempo: hai 15 minuti a disposizione.");
     voce(info, "in", "In bocca al lupo");
-    QMenu* ciao = barra->addMenu(QStringLiteral("Realizzato dal gruppo Cifrolandia"));
+    QMenu* ciao = barra->addMenu(QStringLiteral("&Realizzato dal gruppo Cifrolandia"));
     ciao->setObjectName(QStringLiteral("Ciao"));
     voce(ciao, "via", "Via dei Numeri 1, Roma");
-    QMenu* lic = barra->addMenu(QString::fromUtf8("Licenza d'uso"));
+    QMenu* lic = barra->addMenu(QString::fromUtf8("&Licenza d'uso"));
     lic->setObjectName(QStringLiteral("lic"));
     voce(lic, "lic2", "Gioco libero per gli alunni della Scuola primaria");
-    nuovoGioco_ = barra->addAction(QStringLiteral("Nuovo gioco"));
+    nuovoGioco_ = barra->addAction(QStringLiteral("Nuovo &gioco"));
     nuovoGioco_->setObjectName(QStringLiteral("Next"));
+    connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, barra,
+            [barra] { barra->setActiveAction(barra->actions().constFirst()); });
 }
 
 // After the designed menus: practice, help and the full screen key.
@@ -328,6 +353,9 @@ void Tavola::ridisponi() {
             if (e && e->frameShape() != QFrame::NoFrame) {
                 e->setLineWidth(std::max(1, static_cast<int>(s.fattore)));
             }
+            if (e) {
+                e->impostaSpessoreContorno(std::max(1.0, s.fattore));
+            }
         }
         if (e) {
             e->impostaRettangolo(r);
@@ -356,7 +384,7 @@ void Tavola::valoriIniziali() {
         const QString testo = QString::fromUtf8(d.testo);
         if (auto* e = qobject_cast<Etichetta*>(w)) {
             e->impostaRettangolo(inPixel(d));
-            e->setText(testo);
+            e->impostaTestoIniziale(testo);
             didascalie_[w->objectName()] = d.testo;
         } else if (auto* c = qobject_cast<QLineEdit*>(w)) {
             c->setText(testo);
@@ -369,6 +397,7 @@ void Tavola::valoriIniziali() {
     perNome_.value(QStringLiteral("cmdNext"))->setEnabled(false);
     superficie_->impostaSfondo({});
     setWindowTitle(QString::fromUtf8(core::testi::kTitolo));
+    minutoAnnunciato_.clear();
     conTesto_.clear();
     ripasso_->mostra({});
     ridisponi();
@@ -403,6 +432,14 @@ void Tavola::imposta(core::Controllo c, std::string_view testo) {
         didascalie_[w->objectName()] = std::string(testo);
         conTesto_.insert(w->objectName());
         e->impostaTesto(q);
+        if (c == core::Controllo::lblnome) {
+            // The line may show the name cut short: the whole of it is here.
+            const QString intero = q.trimmed();
+            e->setToolTip(intero);
+            e->setAccessibleDescription(
+                QString::fromUtf8(testiAccessibiliDi(e->objectName())->descrizione) +
+                QStringLiteral(": ") + intero);
+        }
         if (c == core::Controllo::lblnome || c == core::Controllo::lblpunti) {
             disponiRigaRecord();
         }
@@ -421,12 +458,20 @@ std::string Tavola::testo(core::Controllo c) const {
 
 void Tavola::disponiRigaRecord() {
     // The record line reads as a sentence: a long holder's name pushes the score along
-    // instead of covering it.
-    QWidget* nome = perNome_.value(QStringLiteral("lblnome"));
+    // instead of covering it, and is cut with "…" where the score would leave the window.
+    // Gaps follow the size of the name's font against its designed size.
+    auto* nome = static_cast<Etichetta*>(perNome_.value(QStringLiteral("lblnome")));
     QWidget* conPunti = perNome_.value(QStringLiteral("Label13"));
     QWidget* punti = perNome_.value(QStringLiteral("lblpunti"));
-    conPunti->move(nome->geometry().right() + 1 + kDopoNome, conPunti->y());
-    punti->move(conPunti->geometry().right() + 1 + kDopoConPunti, punti->y());
+    const double scala = nome->font().pixelSize() /
+                         double(carattereDi(descrizioneDi("lblnome").carattere).pixelSize());
+    const int dopoNome = qRound(kDopoNome * scala);
+    const int dopoConPunti = qRound(kDopoConPunti * scala);
+    const int margine = perNome_.value(QStringLiteral("Label12"))->x();
+    nome->limitaLarghezza(std::max(0, superficie_->width() - margine - nome->x() - dopoNome -
+                                          conPunti->width() - dopoConPunti - punti->width()));
+    conPunti->move(nome->geometry().right() + 1 + dopoNome, conPunti->y());
+    punti->move(conPunti->geometry().right() + 1 + dopoConPunti, punti->y());
 }
 
 // The control's accessible name, with the text it shows when that is a value. `nuovoTesto`:
@@ -440,12 +485,20 @@ void Tavola::nominaPerAccessibilita(QWidget* w, bool nuovoTesto) {
     auto* etichetta = qobject_cast<QLabel*>(w);
     const QString valore = etichetta ? etichetta->text().simplified() : QString();
     QString nome = QString::fromUtf8(t->titolo);
-    if (t->conValore && !valore.isEmpty()) {
+    // A live value (the clock, two ticks a second) is read from the label when asked, and
+    // announced only when its minute changes and when it reaches the end.
+    auto* vivo = qobject_cast<Etichetta*>(w);
+    bool annuncia = t->annunciato;
+    if (vivo && vivo->valoreVivo()) {
+        const QString minuto = valore.left(5);
+        annuncia = minuto != minutoAnnunciato_ || valore == QLatin1String(core::kOrologioFermo);
+        minutoAnnunciato_ = nuovoTesto ? minuto : minutoAnnunciato_;
+    } else if (t->conValore && !valore.isEmpty()) {
         nome += QStringLiteral(": ") + valore;
     }
     if (w->accessibleName() != nome) {
         w->setAccessibleName(nome); // Qt tells assistive technology that the name changed
-    } else if (nuovoTesto && t->annunciato && !valore.isEmpty()) {
+    } else if (nuovoTesto && annuncia && !valore.isEmpty()) {
         QAccessibleEvent evento(w, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&evento);
     }

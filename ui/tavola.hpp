@@ -111,6 +111,7 @@ private:
     double fattoreFigure_ = 0;    // the factor the pictures were made for
     QSet<QString> conTesto_;      // labels whose text the game has set: they size to it
     bool eraMassimizzata_ = true; // the state full screen goes back to
+    QString minutoAnnunciato_;    // "hh:mm" of the clock when last announced
 };
 
 } // namespace ui

@@ -2,14 +2,29 @@
 
 #include "core/cp1252.hpp"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
+#include <QMetaEnum>
 #include <QPainter>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
+
+#include <cmath>
 
 namespace ui {
 namespace {
 
 bool tastoInvio(const QKeyEvent* evento) {
     return evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;
+}
+
+// Relative luminance of a colour (WCAG 2).
+double luminanza(const QColor& c) {
+    auto lineare = [](int v) {
+        const double x = v / 255.0;
+        return x <= 0.03928 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lineare(c.red()) + 0.7152 * lineare(c.green()) + 0.0722 * lineare(c.blue());
 }
 
 } // namespace
@@ -20,14 +35,34 @@ Etichetta::Etichetta(QWidget* genitore) : QLabel(genitore) {
 }
 
 void Etichetta::impostaTesto(const QString& testo) {
-    QString mostrato = testo;
-    mostrato.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    mostrato.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    testoIntero_ = testo;
+    testoIntero_.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    testoIntero_.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    mostraTesto();
+}
+
+void Etichetta::limitaLarghezza(int massima) {
+    if (massima == larghezzaMassima_) {
+        return;
+    }
+    larghezzaMassima_ = massima;
+    if (!testoIntero_.isNull()) {
+        mostraTesto();
+    }
+}
+
+void Etichetta::mostraTesto() {
+    const QFontMetrics metriche(font());
+    QStringList righe = testoIntero_.split(QLatin1Char('\n'));
+    if (larghezzaMassima_ >= 0) {
+        for (QString& riga : righe) {
+            riga = metriche.elidedText(riga, Qt::ElideRight, larghezzaMassima_);
+        }
+    }
+    const QString mostrato = righe.join(QLatin1Char('\n'));
     setText(mostrato);
     if (autoSize_) {
         // Exactly the text's lines plus the border (QLabel's own hint adds margins).
-        const QFontMetrics metriche(font());
-        const QStringList righe = mostrato.split(QLatin1Char('\n'));
         int larghezza = 0;
         for (const QString& riga : righe) {
             larghezza = std::max(larghezza, metriche.horizontalAdvance(riga));
@@ -43,6 +78,91 @@ void Etichetta::impostaTesto(const QString& testo) {
 void Etichetta::impostaRettangolo(const QRect& rettangolo) {
     setGeometry(rettangolo);
     altezzaIniziale_ = rettangolo.height();
+}
+
+void Etichetta::impostaTestoIniziale(const QString& testo) {
+    testoIntero_ = QString(); // shown as it is, never cut
+    setText(testo);
+}
+
+void Etichetta::impostaSpessoreContorno(qreal spessore) {
+    spessoreContorno_ = spessore;
+    update();
+}
+
+QColor Etichetta::coloreContorno() const {
+    // Black or white, whichever has the higher contrast ratio (WCAG 2) with the letters; the
+    // better of the two is never below 4.5:1.
+    const double l = luminanza(palette().color(foregroundRole()));
+    return (l + 0.05) / 0.05 >= 1.05 / (l + 0.05) ? Qt::black : Qt::white;
+}
+
+void Etichetta::paintEvent(QPaintEvent* evento) {
+    if (!autoFillBackground() && spessoreContorno_ > 0 && !text().isEmpty()) {
+        // The text drawn around its place in the outline's colour, at every device pixel
+        // within the outline's width, then QLabel's own letters on top.
+        QPainter pittore(this);
+        pittore.setPen(coloreContorno());
+        const int allineamento = int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
+        const QRectF area = contentsRect();
+        const qreal passo = 1 / devicePixelRatioF();
+        const int passi = qRound(spessoreContorno_ / passo);
+        for (int i = -passi; i <= passi; ++i) {
+            for (int j = -passi; j <= passi; ++j) {
+                if (i != 0 || j != 0) {
+                    pittore.drawText(area.translated(i * passo, j * passo), allineamento, text());
+                }
+            }
+        }
+    }
+    QLabel::paintEvent(evento);
+}
+
+namespace {
+
+class EtichettaAccessibile : public QAccessibleWidget {
+public:
+    explicit EtichettaAccessibile(QWidget* w) : QAccessibleWidget(w, QAccessible::StaticText) {}
+    QString text(QAccessible::Text t) const override {
+        const QString valore = static_cast<QLabel*>(widget())->text().simplified();
+        if (t == QAccessible::Value) {
+            return valore;
+        }
+        if (t == QAccessible::Name) {
+            return widget()->accessibleName() + QStringLiteral(": ") + valore;
+        }
+        return QAccessibleWidget::text(t);
+    }
+};
+
+} // namespace
+
+QAccessibleInterface* accessibileVivo(const QString& classe, QObject* oggetto) {
+    auto* etichetta = qobject_cast<Etichetta*>(oggetto);
+    if (classe != QLatin1String(Etichetta::staticMetaObject.className()) || !etichetta ||
+        !etichetta->valoreVivo()) {
+        return nullptr;
+    }
+    return new EtichettaAccessibile(etichetta);
+}
+
+bool FiltroTasti::eventFilter(QObject* oggetto, QEvent* evento) {
+    if (evento->type() != QEvent::KeyPress || !qobject_cast<QLineEdit*>(oggetto)) {
+        return false;
+    }
+    const auto* tasto = static_cast<QKeyEvent*>(evento);
+    const bool comando =
+        tasto->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (!comando || tasto->text().isEmpty() || !tasto->text().at(0).isPrint()) {
+        return false;
+    }
+    const QMetaEnum chiavi = QMetaEnum::fromType<QKeySequence::StandardKey>();
+    for (int i = 0; i < chiavi.keyCount(); ++i) {
+        if (tasto->matches(static_cast<QKeySequence::StandardKey>(chiavi.value(i)))) {
+            return false; // an editing key (Ctrl+V, Ctrl+A...) the field handles itself
+        }
+    }
+    return true; // would type its letter: dropped
 }
 
 CasellaRisposta::CasellaRisposta(QWidget* genitore) : QLineEdit(genitore) {
@@ -120,6 +240,31 @@ void PulsanteFigura::keyPressEvent(QKeyEvent* evento) {
         return;
     }
     QToolButton::keyPressEvent(evento);
+}
+
+void PulsanteFigura::paintEvent(QPaintEvent*) {
+    QStylePainter pittore(this);
+    QStyleOptionToolButton opzioni;
+    initStyleOption(&opzioni);
+    const QColor faccia = palette().color(QPalette::Button);
+    const bool premuto = isDown();
+    const QRect r = rect();
+    pittore.fillRect(r, premuto ? faccia.darker(115) : faccia);
+    const QColor luce = faccia.lighter(150);
+    const QColor ombra = faccia.darker(200);
+    const int s = 2; // the bevel, light above and left, dark below and right; swapped pressed
+    pittore.fillRect(QRect(r.left(), r.top(), r.width(), s), premuto ? ombra : luce);
+    pittore.fillRect(QRect(r.left(), r.top(), s, r.height()), premuto ? ombra : luce);
+    pittore.fillRect(QRect(r.left(), r.bottom() - s + 1, r.width(), s), premuto ? luce : ombra);
+    pittore.fillRect(QRect(r.right() - s + 1, r.top(), s, r.height()), premuto ? luce : ombra);
+    if (premuto) {
+        opzioni.rect.translate(1, 1);
+    }
+    pittore.drawControl(QStyle::CE_ToolButtonLabel, opzioni);
+    if (hasFocus()) {
+        pittore.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+        pittore.drawRect(r.adjusted(4, 4, -5, -5));
+    }
 }
 
 Figura::Figura(QWidget* genitore) : QLabel(genitore) {}

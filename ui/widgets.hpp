@@ -11,23 +11,63 @@
 
 #include <functional>
 
+class QAccessibleInterface;
+
 namespace ui {
 
 // A label that can size itself to its text, keeping its top-left corner. Its text is always
 // plain text: a name typed by a player is shown as typed, never read as markup.
+// A label without a background of its own stands on the window's backdrop, which can be any
+// colour: its letters keep their colour and get a thin outline in black or white, whichever
+// contrasts more with them, so that they stay readable on every backdrop.
 class Etichetta : public QLabel {
     Q_OBJECT
 public:
     explicit Etichetta(QWidget* genitore);
     void setAutoSize(bool autoSize) { autoSize_ = autoSize; }
-    // The place and size the label is created with.
+    // The place and size the label is created with, and its text then (never cut or resized).
     void impostaRettangolo(const QRect& rettangolo);
+    void impostaTestoIniziale(const QString& testo);
     // Line ends of a record file (CR LF) are shown as line breaks.
     void impostaTesto(const QString& testo);
+    // Each line of the text is shown cut with "…" to this width (in logical pixels); negative:
+    // never cut. Applies to the text set by impostaTesto, now and later.
+    void limitaLarghezza(int massima);
+    // The outline's width in logical pixels: 1 at the designed size, more on a larger layout.
+    void impostaSpessoreContorno(qreal spessore);
+    QColor coloreContorno() const;
+    // The value changes all the time (the clock): assistive technology reads it when it asks,
+    // and is told of it only when the window says so.
+    void setValoreVivo(bool vivo) { valoreVivo_ = vivo; }
+    bool valoreVivo() const { return valoreVivo_; }
+
+protected:
+    void paintEvent(QPaintEvent* evento) override;
 
 private:
+    void mostraTesto();
     bool autoSize_ = false;
+    bool valoreVivo_ = false;
     int altezzaIniziale_ = 0;
+    int larghezzaMassima_ = -1;
+    qreal spessoreContorno_ = 1;
+    QString testoIntero_;
+};
+
+// The accessible side of a label with a live value (see Etichetta::setValoreVivo): its name is
+// its title followed by the value shown now. For QAccessible::installFactory.
+QAccessibleInterface* accessibileVivo(const QString& classe, QObject* oggetto);
+
+// Keys pressed with Alt, Ctrl or Meta never type into a text field: Qt's line edits take
+// Alt+letter (and Ctrl+Alt+letter, as AltGr) as text. Shortcuts and access keys still work,
+// and so do the editing keys (Ctrl+V, Ctrl+A...). Installed on the application.
+class FiltroTasti : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
 };
 
 // The answer box. Every character key goes through the game's key handler first, as a
@@ -47,7 +87,8 @@ protected:
 };
 
 // A button that shows its picture above its caption on its own background colour, and has a
-// picture for each of its states.
+// picture for each of its states. The face is painted flat in that colour (the style would
+// shade it), with a bevel that sinks while pressed and a dotted focus mark.
 class PulsanteFigura : public QToolButton {
     Q_OBJECT
 public:
@@ -56,6 +97,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* evento) override;
+    void paintEvent(QPaintEvent* evento) override;
 
 private:
     QIcon normale_;
