@@ -18,6 +18,9 @@ fallisci() {
     exit 1
 }
 source "$(dirname "$0")/keyboard_game.sh"
+# An Italian keyboard has the ò: xdotool then types it as a key of the keyboard, instead of
+# binding a spare key to it for an instant (a key the game may read after that instant).
+setxkbmap it
 
 partita() {
     local nome=$1 giuste=$2
