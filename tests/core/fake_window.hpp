@@ -7,51 +7,50 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 struct FakeFinestra : core::Finestra {
-    // As the window creates them; a control not listed reads as "".
+    // The texts as the window creates them; a control not listed reads as "".
     const std::map<core::Controllo, std::string> iniziali = {{core::Controllo::lblScore, "0"}};
     std::map<core::Controllo, std::string> testi = iniziali;
-    std::map<core::Controllo, bool> abilitati;
+    std::set<core::Controllo> disabilitati;
     core::Controllo fuoco = core::Controllo::Text2;
-    bool timer = true; // enabled when the window is created
-    bool ridotta = false;
+    bool timer = true, ridotta = false; // the timer is enabled when the window is created
     core::Sfondo sfondo;
     std::string titolo = "Cifrolandia";
     std::deque<std::string> risposteInput; // answers of input boxes, in order; "" when none
     std::deque<int> risposteMessaggi;      // answers of message boxes; OK when none
     std::vector<std::string> dialoghi;     // "input: ...", "msg[code|title]: ...", "fine n"
     std::function<void()> duranteDialogo;  // runs inside every dialog, e.g. a tick
-    int ricariche = 0;
-    int mostrata = 0;
-    int statoFinale = -1; // exit status, once the game has ended
+    int ricariche = 0, mostrata = 0, statoFinale = -1; // the exit status, once the game has ended
 
     void imposta(core::Controllo c, std::string_view t) override { testi[c] = t; }
     std::string testo(core::Controllo c) const override {
         return testi.contains(c) ? testi.at(c) : "";
     }
-    void abilita(core::Controllo c, bool a) override { abilitati[c] = a; }
-    bool abilitato(core::Controllo c) const override {
-        return !abilitati.contains(c) || abilitati.at(c);
+    void abilita(core::Controllo c, bool a) override {
+        a ? void(disabilitati.erase(c)) : void(disabilitati.insert(c));
     }
+    bool abilitato(core::Controllo c) const override { return !disabilitati.contains(c); }
     void daiFuoco(core::Controllo c) override { fuoco = c; }
     void abilitaTimer(bool a) override { timer = a; }
     void dipingiSfondo(const core::Sfondo& s) override { sfondo = s; }
     void impostaTitolo(std::string_view t) override { titolo = t; }
     bool ridottaAIcona() const override { return ridotta; }
 
-    template <class T> T dialogo(std::string voce, std::deque<T>& risposte, T seVuota) {
+    // Records a dialog, runs what comes meanwhile, and gives the next scripted answer.
+    template <class T> T dialogo(std::string voce, std::deque<T>& risposte, T seNessuna) {
         dialoghi.push_back(std::move(voce));
         if (duranteDialogo) {
             duranteDialogo();
         }
         if (!risposte.empty()) {
-            seVuota = risposte.front();
+            seNessuna = risposte.front();
             risposte.pop_front();
         }
-        return seVuota;
+        return seNessuna;
     }
     std::string inputBox(std::string_view domanda) override {
         return dialogo("input: " + std::string(domanda), risposteInput, std::string());
@@ -65,7 +64,7 @@ struct FakeFinestra : core::Finestra {
     void ricarica() override {
         ++ricariche;
         testi = iniziali;
-        abilitati.clear();
+        disabilitati.clear();
         sfondo = {};
     }
     void mostra() override { ++mostrata; }

@@ -9,37 +9,16 @@
 
 namespace {
 
-using namespace std::string_literals;
+const std::string kHex = "&H" + std::string(400, 'F'), kNul("\0\xff\x80 9", 5), kNul9("9\0009", 3);
 
 TEST(LeadingNumber, ReadsTheNumberARecordFileBeginsWith) {
     const std::pair<std::string, double> casi[] = {
-        {"12\r\n", 12},
-        {"  1 2abc", 12},
-        {"\t-\n4x", -4},
-        {"+7", 7},
-        {"&H10", 16},
-        {"&hff\r\n", 255},
-        {"&HaF", 175},
-        {"&O17", 15},
-        {"&O9", 0},
-        {"&o17", 15},
-        {"&HA:", 10},
-        {"&H", 0},
-        {"1E1", 10},
-        {"1D2", 100},
-        {"2.5e-1", 0.25},
-        {"1.5e", 1.5},
-        {".5", 0.5},
-        {"1,5", 1},
-        {"", 0},
-        {"-3", -3},
-        {"abc7", 0},
-        {"-", 0},
-        {"\0\xff\x80 9"s, 0},
-        {"9\0009"s, 9},
-        {"1e999", INFINITY},
-        {"1e-999", 0},
-        {"&H" + std::string(400, 'F'), INFINITY},
+        {"12\r\n", 12},    {"  1 2abc", 12}, {"\t-\n4x", -4},     {"+7", 7},     {"&H10", 16},
+        {"&hff\r\n", 255}, {"&HaF", 175},    {"&HA:", 10},        {"&O17", 15},  {"&o17", 15},
+        {"&O9", 0},        {"&H", 0},        {"1E1", 10},         {"1D2", 100},  {"2.5e-1", 0.25},
+        {"1.5e", 1.5},     {".5", 0.5},      {"1,5", 1},          {"", 0},       {"-3", -3},
+        {"abc7", 0},       {"-", 0},         {"1e999", INFINITY}, {"1e-999", 0}, {kHex, INFINITY},
+        {kNul, 0},         {kNul9, 9},
     };
     for (const auto& [testo, valore] : casi) {
         EXPECT_DOUBLE_EQ(core::leggiNumeroIniziale(testo), valore) << testo;
@@ -83,27 +62,17 @@ TEST(Windows1252, EveryByteRoundTripsAndTheHighOnesAgreeWithTheSystemTable) {
 }
 
 TEST(Windows1252, CharactersOutsideTheCodePageAndMalformedSequencesBecomeQuestionMarks) {
+    // Then the smallest character of 2, 3 and 4 bytes, and an overlong one below it; the
+    // largest character, and one above; the surrogates between U+D7FF and U+E000.
+    // clang-format off
     const std::pair<std::string, std::string> casi[] = {
-        {"Nicolò è", "Nicol\xF2 \xE8"},
-        {"€ Š Ÿ ™", "\x80 \x8A \x9F \x99"},
-        {"Ω😀", "??"},
-        {"a\xC3", "a?"},
-        {"\xC3\x28", "?("},
-        {"\x80", "?"},
-        {"\xF8\x88\x80\x80\x80", "?????"},
-        {"\xC2\x80\xC2\x9F\xC4\x80", "???"},
-        {"\xC1\xBF", "??"}, // U+0080, overlong
-        {"\xE0\xA0\x80", "?"},
-        {"\xE0\x9F\xBF", "???"}, // U+0800, overlong
-        {"\xF0\x90\x80\x80", "?"},
-        {"\xF0\x8F\xBF\xBF", "????"}, // U+10000, overlong
-        {"\xF4\x8F\xBF\xBF", "?"},
-        {"\xF4\x90\x80\x80", "????"}, // U+10FFFF, above it
-        {"\xED\x9F\xBF", "?"},
-        {"\xED\xA0\x80", "???"},
-        {"\xED\xBF\xBF", "???"}, // U+D7FF,
-        {"\xEE\x80\x80", "?"},
-    }; // surrogates, U+E000
+        {"Nicolò è", "Nicol\xF2 \xE8"}, {"€ Š Ÿ ™", "\x80 \x8A \x9F \x99"}, {"Ω😀", "??"},
+        {"a\xC3", "a?"}, {"\xC3\x28", "?("}, {"\x80", "?"}, {"\xF8\x88\x80\x80\x80", "?????"},
+        {"\xC2\x80\xC2\x9F\xC4\x80", "???"}, {"\xC1\xBF", "??"}, {"\xE0\xA0\x80", "?"},
+        {"\xE0\x9F\xBF", "???"}, {"\xF0\x90\x80\x80", "?"}, {"\xF0\x8F\xBF\xBF", "????"},
+        {"\xF4\x8F\xBF\xBF", "?"}, {"\xF4\x90\x80\x80", "????"}, {"\xED\x9F\xBF", "?"},
+        {"\xED\xA0\x80", "???"}, {"\xED\xBF\xBF", "???"}, {"\xEE\x80\x80", "?"}};
+    // clang-format on
     for (const auto& [testo, byte] : casi) {
         EXPECT_EQ(core::utf8InWindows1252(testo), byte) << testo;
     }
