@@ -9,7 +9,8 @@ Mutants listed in scripts/mutanti-equivalenti.txt change nothing observable and 
 
 Variables (from make or the environment): FILES (space-separated, default every core/*.cpp),
 SAMPLE (how many mutants, default 300; 0 for all), SEED (default 9), JOBS (parallel builds,
-default 2), BUILD (default build-mutate). robustness_tests are not run: they take over 20 s
+default 2), BUILD (default build-mutate), UCCISORI=1 (runs every test on each mutant and
+lists, for each test, the mutants no other test kills). robustness_tests are not run: they take over 20 s
 each and test the record store, which core_tests cover too.
 """
 
@@ -148,6 +149,7 @@ def copia_aggiornata(destinazione):
 
 
 IN_CORSO = set()  # test processes running, killed on Ctrl-C
+UCCISORI = {}  # mutant: the tests that failed on it
 
 
 class Officina:
@@ -171,14 +173,23 @@ class Officina:
         return r.returncode == 0
 
     def prova(self, limite):
+        """True when every test passes. With UCCISORI=1 every test runs, and the names of the
+        failed ones are kept in self.falliti ("timeout" or "crash" when the run did not end)."""
         binario = self.build / "tests" / "core" / "core_tests"
-        with subprocess.Popen(["nice", binario, "--gtest_fail_fast", "--gtest_brief=1"],
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        tutti = os.environ.get("UCCISORI") == "1"
+        with subprocess.Popen(["nice", binario, "--gtest_brief=1"] + ([] if tutti else ["--gtest_fail_fast"]),
+                              stdout=subprocess.PIPE if tutti else subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL, text=True, errors="replace",
                               cwd=self.build, start_new_session=True) as p:
             IN_CORSO.add(p.pid)
             try:
-                return p.wait(timeout=limite) == 0
+                uscita, _ = p.communicate(timeout=limite)
+                self.falliti = set(re.findall(r"^\[  FAILED  \] (\S+?)(?:,| \(\d+ ms\)|$)", uscita or "", re.M))
+                if p.returncode and not self.falliti:
+                    self.falliti = {"crash"}
+                return p.returncode == 0
             except subprocess.TimeoutExpired:
+                self.falliti = {"timeout"}
                 return False
             finally:
                 uccidi(p.pid)
@@ -195,7 +206,10 @@ class Officina:
             percorso.write_text("\n".join(righe), encoding="utf-8")
             if not self.compila():
                 return "discarded"
-            return "survived" if self.prova(limite) else "killed"
+            if self.prova(limite):
+                return "survived"
+            UCCISORI[m] = self.falliti
+            return "killed"
         finally:
             percorso.write_text(originale, encoding="utf-8")
 
@@ -268,6 +282,17 @@ def main():
     print("\nSurvivors:")
     for m in sorted((m for m, v in esiti.items() if v == "survived"), key=lambda m: (m[0], m[1])):
         print(f"{m[0]}:{m[1]}: {m[4]}    | {m[2].strip()}")
+    if os.environ.get("UCCISORI") == "1":
+        # A test that is the only one to kill some mutant is needed; the others may go.
+        unici = {}
+        for m, falliti in UCCISORI.items():
+            for t in falliti:
+                unici.setdefault(t, [])
+            if len(falliti) == 1:
+                unici[next(iter(falliti))].append(m)
+        print("\nTests and the mutants only they kill:")
+        for t, ms in sorted(unici.items(), key=lambda v: len(v[1])):
+            print(f"{len(ms):4}  {t}  " + ", ".join(f"{m[0]}:{m[1]} {m[4]}" for m in ms[:6]))
     print(f"\n{time.monotonic() - inizio:.0f} s")
 
 
