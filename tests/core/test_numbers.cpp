@@ -27,9 +27,9 @@ TEST(LeadingNumber, ReadsTheNumberARecordFileBeginsWith) {
 
 TEST(StrictNumber, AcceptsOnlyATextThatIsANumber) {
     const std::pair<const char*, std::optional<double>> casi[] = {
-        {" 42 ", 42}, {"\t-5\t", -5}, {"0.5", 0.5}, {"1e9", 1e9},  {"5.", 5},
-        {"", {}},     {" ", {}},      {"abc", {}},  {"12abc", {}}, {"1 2", {}},
-        {"1e", {}},   {"&H10", {}},   {"+", {}},    {".", {}},     {"1,5", {}},
+        {" 42 ", 42}, {"\t-5\t", -5}, {"0.5", 0.5},  {"1e9", 1e9}, {"5.", 5},  {"", {}},
+        {" ", {}},    {"abc", {}},    {"12abc", {}}, {"1 2", {}},  {"1e", {}}, {"&H10", {}},
+        {"+", {}},    {".", {}},      {"1,5", {}},   {"1.5x", {}},
     };
     for (const auto& [testo, valore] : casi) {
         EXPECT_EQ(core::leggiNumeroStretto(testo), valore) << testo;
