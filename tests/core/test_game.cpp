@@ -175,6 +175,13 @@ struct Uscita {
     std::string penultimo; // the dialog before the end
 };
 
+void PrintTo(const Uscita& u, std::ostream* os) {
+    *os << u.punti << " punti"
+        << (u.rivale.empty()  ? ""
+            : u.rivale == "-" ? ", senza cartella"
+                              : ", rivale");
+}
+
 class ExitTest : public GameTest, public testing::WithParamInterface<Uscita> {};
 
 TEST_P(ExitTest, SavesOnlyAScoreStrictlyAboveTheRecordOnce) {
