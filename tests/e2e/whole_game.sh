@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Whole games with the real program on a virtual X server, played with the keyboard alone
 # through xdotool: the start-up dialogs, answers, the exit button and the record files.
-# Usage: whole_game.sh <path of cifrolandia>   (run inside xvfb-run)
+# Usage: whole_game.sh <path of cifrolandia>   (inside xvfb-run -s -noreset: the server must keep
+# the keyboard set below between games)
 # On a failure the screen is kept as e2e-schermo.png in the current directory.
 set -euo pipefail
 
