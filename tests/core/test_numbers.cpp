@@ -13,12 +13,12 @@ const std::string kHex = "&H" + std::string(400, 'F'), kNul("\0\xff\x80 9", 5), 
 
 TEST(LeadingNumber, ReadsTheNumberARecordFileBeginsWith) {
     const std::pair<std::string, double> casi[] = {
-        {"12\r\n", 12},    {"  1 2abc", 12}, {"\t-\n4x", -4},     {"+7", 7},     {"&H10", 16},
-        {"&hff\r\n", 255}, {"&HaF", 175},    {"&HA:", 10},        {"&O17", 15},  {"&o17", 15},
-        {"&O9", 0},        {"&H", 0},        {"1E1", 10},         {"1D2", 100},  {"2.5e-1", 0.25},
-        {"1.5e", 1.5},     {".5", 0.5},      {"1,5", 1},          {"", 0},       {"-3", -3},
-        {"abc7", 0},       {"-", 0},         {"1e999", INFINITY}, {"1e-999", 0}, {kHex, INFINITY},
-        {kNul, 0},         {kNul9, 9},
+        {"12\r\n", 12},    {"  1 2abc", 12}, {"\t-\n4x", -4}, {"+7", 7},           {"&H10", 16},
+        {"&hff\r\n", 255}, {"&HaF", 175},    {"&HA:", 10},    {"&O17", 15},        {"&o17", 15},
+        {"&O18", 1},       {"1h2", 1},       {"&H", 0},       {"1E1", 10},         {"1D2", 100},
+        {"2.5e-1", 0.25},  {"1.5e", 1.5},    {".5", 0.5},     {"1,5", 1},          {"", 0},
+        {"-3", -3},        {"abc7", 0},      {"-", 0},        {"1e999", INFINITY}, {"1e-999", 0},
+        {kHex, INFINITY},  {kNul, 0},        {kNul9, 9},
     };
     for (const auto& [testo, valore] : casi) {
         EXPECT_DOUBLE_EQ(core::leggiNumeroIniziale(testo), valore) << testo;
@@ -27,9 +27,9 @@ TEST(LeadingNumber, ReadsTheNumberARecordFileBeginsWith) {
 
 TEST(StrictNumber, AcceptsOnlyATextThatIsANumber) {
     const std::pair<const char*, std::optional<double>> casi[] = {
-        {" 42 ", 42}, {"\t-5\t", -5}, {"0.5", 0.5},  {"1e9", 1e9}, {"5.", 5},  {"", {}},
-        {" ", {}},    {"abc", {}},    {"12abc", {}}, {"1 2", {}},  {"1e", {}}, {"&H10", {}},
-        {"+", {}},    {".", {}},      {"1,5", {}},   {"1.5x", {}},
+        {" 42 ", 42}, {"\t-5\t", -5}, {"0.5", 0.5},  {"1e9", 1e9}, {"5.", 5},    {"", {}},
+        {" ", {}},    {"abc", {}},    {"12abc", {}}, {"1 2", {}},  {"1e", {}},   {"&H10", {}},
+        {"+", {}},    {".", {}},      {"1,5", {}},   {"1.5x", {}}, {"1e5x", {}},
     };
     for (const auto& [testo, valore] : casi) {
         EXPECT_EQ(core::leggiNumeroStretto(testo), valore) << testo;
