@@ -18,11 +18,6 @@ void Orologio::scatta() {
         secondi = 60;
         --minuti;
     }
-    if (secondi == 0 && minuti == 0 && ore > 0) {
-        minuti = 59;
-        --ore;
-        secondi = 60;
-    }
     secondi -= 1;
     --restanti;
 }

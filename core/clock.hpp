@@ -15,8 +15,8 @@ struct Orologio {
 
     // 00:15:00 with 900 ticks to go.
     void riparti();
-    // One clock second less, borrowing a minute (and then an hour) when the seconds are 0.
-    // Never called on a clock at 00:00:00.
+    // One clock second less, borrowing a minute when the seconds are 0. Never called on a
+    // clock at 00:00:00; the hours stay 0, since the clock starts at 15 minutes.
     void scatta();
     // "hh:mm:ss", each at least two digits.
     std::string testo() const;

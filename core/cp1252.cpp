@@ -19,13 +19,8 @@ void aggiungiUtf8(std::string& uscita, char32_t c) {
     } else if (c < 0x800) {
         uscita += static_cast<char>(0xC0 | (c >> 6));
         uscita += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
+    } else { // every character of the code page is below U+10000
         uscita += static_cast<char>(0xE0 | (c >> 12));
-        uscita += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        uscita += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        uscita += static_cast<char>(0xF0 | (c >> 18));
-        uscita += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
         uscita += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         uscita += static_cast<char>(0x80 | (c & 0x3F));
     }

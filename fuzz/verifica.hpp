@@ -4,7 +4,5 @@
 #include <cstdlib>
 
 inline void verifica(bool condizione) {
-    if (!condizione) {
-        std::abort();
-    }
+    return condizione ? void() : std::abort();
 }

@@ -9,7 +9,8 @@ Mutants listed in scripts/mutanti-equivalenti.txt change nothing observable and 
 
 Variables (from make or the environment): FILES (space-separated, default every core/*.cpp),
 SAMPLE (how many mutants, default 300; 0 for all), SEED (default 9), JOBS (parallel builds,
-default 2), BUILD (default build-mutate). robustness_tests are not run: they take over 20 s
+default 2), BUILD (default build-mutate), UCCISORI=1 (runs every test on each mutant and
+lists, for each test, the mutants no other test kills). robustness_tests are not run: they take over 20 s
 each and test the record store, which core_tests cover too.
 """
 
@@ -69,15 +70,22 @@ def codice_visibile(righe):
 def mutanti_di(file):
     """(file, line number, original line, mutated line, description) for every mutant."""
     righe = (RADICE / file).read_text(encoding="utf-8").split("\n")
+    quante = {}
+    for riga in righe:
+        quante[riga.strip()] = quante.get(riga.strip(), 0) + 1
     precedente = ""
+    precedente_testo = ""
     for n, (riga, vis) in enumerate(zip(righe, codice_visibile(righe)), start=1):
+        # A line's text names its mutants; a line that occurs more than once takes the line
+        # before it as well.
+        testo = riga.strip() if quante[riga.strip()] == 1 else f"{precedente_testo} / {riga.strip()}"
         codice = vis.strip()
         if not codice or codice.startswith("#") or "static_assert" in codice:
             continue
         for vecchio, nuovo in CONFRONTI.items():
             for k, m in enumerate(re.finditer(re.escape(vecchio), vis)):
                 mutata = riga[: m.start()] + nuovo + riga[m.end():]
-                yield file, n, riga, mutata, f"{vecchio.strip()} -> {nuovo.strip()} #{k}"
+                yield file, n, testo, mutata, f"{vecchio.strip()} -> {nuovo.strip()} #{k}"
         for k, m in enumerate(LETTERALE.finditer(vis)):
             letterale = m.group(1)
             base = 16 if letterale[:2].lower() == "0x" else 8 if len(letterale) > 1 and letterale[0] == "0" else 10
@@ -85,15 +93,17 @@ def mutanti_di(file):
             for delta in (1, -1):
                 if valore + delta < 0:
                     continue
-                testo = {16: hex, 8: lambda v: "0" + format(v, "o"), 10: str}[base](valore + delta)
-                mutata = riga[: m.start()] + testo + riga[m.end():]
-                yield file, n, riga, mutata, f"{m.group(1)} -> {testo} #{k}"
+                nuovo = {16: hex, 8: lambda v: "0" + format(v, "o"), 10: str}[base](valore + delta)
+                mutata = riga[: m.start()] + nuovo + riga[m.end():]
+                yield file, n, testo, mutata, f"{m.group(1)} -> {nuovo} #{k}"
         inizio_istruzione = precedente.endswith((";", "{", "}", ":")) or not precedente
         if (codice.endswith(";") and inizio_istruzione and codice.count("(") == codice.count(")")
                 and not re.match(r"(return|using|namespace|static|constexpr|const|auto|struct|class)\b", codice)
-                and "{" not in codice and "}" not in codice):
-            yield file, n, riga, "", "statement deleted"
+                and "{" not in codice and "}" not in codice and not re.search(r"= (delete|default);", codice)):
+            yield file, n, testo, "", "statement deleted"
         precedente = codice
+        if riga.strip():
+            precedente_testo = riga.strip()
 
 
 def chiave(file, riga, descrizione):
@@ -139,6 +149,7 @@ def copia_aggiornata(destinazione):
 
 
 IN_CORSO = set()  # test processes running, killed on Ctrl-C
+UCCISORI = {}  # mutant: the tests that failed on it
 
 
 class Officina:
@@ -162,14 +173,23 @@ class Officina:
         return r.returncode == 0
 
     def prova(self, limite):
+        """True when every test passes. With UCCISORI=1 every test runs, and the names of the
+        failed ones are kept in self.falliti ("timeout" or "crash" when the run did not end)."""
         binario = self.build / "tests" / "core" / "core_tests"
-        with subprocess.Popen(["nice", binario, "--gtest_fail_fast", "--gtest_brief=1"],
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        tutti = os.environ.get("UCCISORI") == "1"
+        with subprocess.Popen(["nice", binario, "--gtest_brief=1"] + ([] if tutti else ["--gtest_fail_fast"]),
+                              stdout=subprocess.PIPE if tutti else subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL, text=True, errors="replace",
                               cwd=self.build, start_new_session=True) as p:
             IN_CORSO.add(p.pid)
             try:
-                return p.wait(timeout=limite) == 0
+                uscita, _ = p.communicate(timeout=limite)
+                self.falliti = set(re.findall(r"^\[  FAILED  \] (\S+?)(?:,| \(\d+ ms\)|$)", uscita or "", re.M))
+                if p.returncode and not self.falliti:
+                    self.falliti = {"crash"}
+                return p.returncode == 0
             except subprocess.TimeoutExpired:
+                self.falliti = {"timeout"}
                 return False
             finally:
                 uccidi(p.pid)
@@ -186,7 +206,10 @@ class Officina:
             percorso.write_text("\n".join(righe), encoding="utf-8")
             if not self.compila():
                 return "discarded"
-            return "survived" if self.prova(limite) else "killed"
+            if self.prova(limite):
+                return "survived"
+            UCCISORI[m] = self.falliti
+            return "killed"
         finally:
             percorso.write_text(originale, encoding="utf-8")
 
@@ -201,11 +224,14 @@ def main():
 
     esclusi = equivalenti()
     tutti = [m for f in files for m in mutanti_di(f)]
-    mutanti = [m for m in tutti if chiave(m[0], m[2], m[4]) not in esclusi]
-    if 0 < campione < len(mutanti):
-        mutanti = sorted(random.Random(seme).sample(mutanti, campione), key=lambda m: (m[0], m[1]))
-    print(f"{len(tutti)} mutants, {len(tutti) - len([m for m in tutti if chiave(m[0], m[2], m[4]) not in esclusi])}"
-          f" equivalent skipped, {len(mutanti)} to run (SEED={seme}, SAMPLE={campione})", flush=True)
+    # The sample is drawn before the equivalent mutants are taken out, so that listing one
+    # leaves the rest of the sample as it was.
+    scelti = tutti if not 0 < campione < len(tutti) else random.Random(seme).sample(tutti, campione)
+    mutanti = sorted((m for m in scelti if chiave(m[0], m[2], m[4]) not in esclusi),
+                     key=lambda m: (m[0], m[1]))
+    equivalenti_scelti = [m for m in scelti if chiave(m[0], m[2], m[4]) in esclusi]
+    print(f"{len(tutti)} mutants, {len(scelti)} drawn (SEED={seme}, SAMPLE={campione}), "
+          f"{len(equivalenti_scelti)} of them equivalent and skipped", flush=True)
 
     inizio = time.monotonic()
     officine = [Officina(cartella / f"w{i}") for i in range(lavori)]
@@ -240,20 +266,33 @@ def main():
     ex.shutdown()
     print(file=sys.stderr)
 
-    print(f"\n{'file':<20} {'killed':>6} {'survived':>8} {'discarded':>9} {'score':>6}")
+    print(f"\n{'file':<20} {'killed':>6} {'survived':>8} {'discarded':>9} {'equiv.':>6} {'score':>6}")
     totale_uccisi = totale_validi = 0
     for f in files:
         e = [v for m, v in esiti.items() if m[0] == f]
         uccisi, vivi = e.count("killed"), e.count("survived")
         totale_uccisi, totale_validi = totale_uccisi + uccisi, totale_validi + uccisi + vivi
         punteggio = f"{100 * uccisi / (uccisi + vivi):.0f} %" if uccisi + vivi else "-"
-        print(f"{f:<20} {uccisi:>6} {vivi:>8} {e.count('discarded'):>9} {punteggio:>6}")
+        equivalenti_file = sum(m[0] == f for m in equivalenti_scelti)
+        print(f"{f:<20} {uccisi:>6} {vivi:>8} {e.count('discarded'):>9} {equivalenti_file:>6} {punteggio:>6}")
     if totale_validi:
         print(f"{'all':<20} {totale_uccisi:>6} {totale_validi - totale_uccisi:>8} "
-              f"{list(esiti.values()).count('discarded'):>9} {100 * totale_uccisi / totale_validi:>4.0f} %")
+              f"{list(esiti.values()).count('discarded'):>9} {len(equivalenti_scelti):>6} "
+              f"{100 * totale_uccisi / totale_validi:>4.0f} %")
     print("\nSurvivors:")
     for m in sorted((m for m, v in esiti.items() if v == "survived"), key=lambda m: (m[0], m[1])):
         print(f"{m[0]}:{m[1]}: {m[4]}    | {m[2].strip()}")
+    if os.environ.get("UCCISORI") == "1":
+        # A test that is the only one to kill some mutant is needed; the others may go.
+        unici = {}
+        for m, falliti in UCCISORI.items():
+            for t in falliti:
+                unici.setdefault(t, [])
+            if len(falliti) == 1:
+                unici[next(iter(falliti))].append(m)
+        print("\nTests and the mutants only they kill:")
+        for t, ms in sorted(unici.items(), key=lambda v: len(v[1])):
+            print(f"{len(ms):4}  {t}  " + ", ".join(f"{m[0]}:{m[1]} {m[4]}" for m in ms[:6]))
     print(f"\n{time.monotonic() - inizio:.0f} s")
 
 

@@ -7,83 +7,66 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 struct FakeFinestra : core::Finestra {
-    // The texts the window's controls are created with.
-    static std::map<core::Controllo, std::string> testiIniziali() {
-        using core::Controllo;
-        return {{Controllo::lblScore, "0"},   {Controllo::lblScore1, "0"},
-                {Controllo::lblScore2, "0"},  {Controllo::lblpunti, "0"},
-                {Controllo::lblnome, "nome"}, {Controllo::lblconto, "00.00.00"},
-                {Controllo::txtAnswer, "II"}, {Controllo::Text2, "Text1"}};
-    }
-    std::map<core::Controllo, std::string> testi = testiIniziali();
-    std::map<core::Controllo, bool> abilitati;
+    // The texts as the window creates them; a control not listed reads as "".
+    const std::map<core::Controllo, std::string> iniziali = {{core::Controllo::lblScore, "0"}};
+    std::map<core::Controllo, std::string> testi = iniziali;
+    std::set<core::Controllo> disabilitati;
     core::Controllo fuoco = core::Controllo::Text2;
-    bool timer = true; // enabled when the window is created
+    bool timer = true, ridotta = false; // the timer is enabled when the window is created
     core::Sfondo sfondo;
     std::string titolo = "Cifrolandia";
-    bool ridotta = false;
-    std::string data = "06/12/2026";
-    std::vector<std::string> ripasso; // the review as last shown
-
-    std::deque<std::string> risposteInput; // answers of input boxes, in order
-    std::deque<int> risposteMessaggi;      // answers of message boxes; OK when empty
-    std::vector<std::string> dialoghi;     // "input: ...", "msg[code|title]: ..." as shown
+    std::vector<std::string> ripasso;      // the review as last shown
+    std::deque<std::string> risposteInput; // answers of input boxes, in order; "" when none
+    std::deque<int> risposteMessaggi;      // answers of message boxes; OK when none
+    std::vector<std::string> dialoghi;     // "input: ...", "msg[code|title]: ...", "fine n"
     std::function<void()> duranteDialogo;  // runs inside every dialog, e.g. a tick
-    int ricariche = 0;
-    int mostrata = 0;
-    int statoFinale = -1; // exit status, once the game has ended
+    int ricariche = 0, mostrata = 0, statoFinale = -1; // the exit status, once the game has ended
 
-    void imposta(core::Controllo c, std::string_view t) override { testi[c] = std::string(t); }
+    void imposta(core::Controllo c, std::string_view t) override { testi[c] = t; }
     std::string testo(core::Controllo c) const override {
-        auto it = testi.find(c);
-        return it == testi.end() ? std::string() : it->second;
+        return testi.contains(c) ? testi.at(c) : "";
     }
-    void abilita(core::Controllo c, bool a) override { abilitati[c] = a; }
-    bool abilitato(core::Controllo c) const override {
-        auto it = abilitati.find(c);
-        return it == abilitati.end() || it->second;
+    void abilita(core::Controllo c, bool a) override {
+        a ? void(disabilitati.erase(c)) : void(disabilitati.insert(c));
     }
+    bool abilitato(core::Controllo c) const override { return !disabilitati.contains(c); }
     void daiFuoco(core::Controllo c) override { fuoco = c; }
     void abilitaTimer(bool a) override { timer = a; }
     void dipingiSfondo(const core::Sfondo& s) override { sfondo = s; }
-    void impostaTitolo(std::string_view t) override { titolo = std::string(t); }
+    void impostaTitolo(std::string_view t) override { titolo = t; }
     bool ridottaAIcona() const override { return ridotta; }
 
-    std::string inputBox(std::string_view domanda) override {
-        dialoghi.push_back("input: " + std::string(domanda));
+    // Records a dialog, runs what comes meanwhile, and gives the next scripted answer.
+    template <class T> T dialogo(std::string voce, std::deque<T>& risposte, T seNessuna) {
+        dialoghi.push_back(std::move(voce));
         if (duranteDialogo) {
             duranteDialogo();
         }
-        std::string r;
-        if (!risposteInput.empty()) {
-            r = risposteInput.front();
-            risposteInput.pop_front();
+        if (!risposte.empty()) {
+            seNessuna = risposte.front();
+            risposte.pop_front();
         }
-        return r;
+        return seNessuna;
+    }
+    std::string inputBox(std::string_view domanda) override {
+        return dialogo("input: " + std::string(domanda), risposteInput, std::string());
     }
     int messageBox(std::string_view t, int pulsanti, std::string_view titoloBox) override {
-        dialoghi.push_back("msg[" + std::to_string(pulsanti) + "|" + std::string(titoloBox) +
-                           "]: " + std::string(t));
-        if (duranteDialogo) {
-            duranteDialogo();
-        }
-        if (risposteMessaggi.empty()) {
-            return core::kRispostaOk;
-        }
-        const int r = risposteMessaggi.front();
-        risposteMessaggi.pop_front();
-        return r;
+        return dialogo("msg[" + std::to_string(pulsanti) + "|" + std::string(titoloBox) +
+                           "]: " + std::string(t),
+                       risposteMessaggi, core::kRispostaOk);
     }
     void mostraRipasso(const std::vector<std::string>& righe) override { ripasso = righe; }
-    std::string dataOdierna() const override { return data; }
+    std::string dataOdierna() const override { return "06/12/2026"; }
     void ricarica() override {
         ++ricariche;
-        testi = testiIniziali();
-        abilitati.clear();
+        testi = iniziali;
+        disabilitati.clear();
         sfondo = {};
     }
     void mostra() override { ++mostrata; }

@@ -3,285 +3,227 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <set>
 
 using core::Controllo;
+using enum core::Controllo;
 namespace fs = std::filesystem;
 
 namespace {
 
 std::string leggiFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return {std::istreambuf_iterator<char>(std::ifstream(p, std::ios::binary).rdbuf()), {}};
 }
 
 void scriviFile(const fs::path& p, const std::string& contenuto) {
     std::ofstream(p, std::ios::binary) << contenuto;
 }
 
+const std::string kSaluto = "msg[0|]: Ciao a presto...Data 06/12/2026";
+
+// A game over a record directory of its own, with a fixed sequence of seeds.
 class GameTest : public testing::Test {
 protected:
-    void SetUp() override {
-        char modello[] = "/tmp/cifrolandia-gioco-XXXXXX";
-        cartella = mkdtemp(modello);
-        archivio = core::ArchivioRecord(cartella.string());
-    }
-    void TearDown() override { fs::remove_all(cartella); }
+    ~GameTest() override { fs::remove_all(cartella); }
 
-    // A game started with the given name and bound; the first question is open.
-    void avvia(const std::string& nome = "Anna", const std::string& limite = "50") {
+    // Starts a game with this name and bound; the first question is then open.
+    void avvia(const std::string& nome = "Anna", const std::string& limite = "2") {
         finestra.risposteInput = {nome, limite};
         gioco.avvia();
     }
     void rispondi(const std::string& testo) {
-        finestra.imposta(Controllo::txtAnswer, testo);
+        finestra.imposta(txtAnswer, testo);
         int tasto = 13;
         gioco.txtAnswer_KeyPress(tasto);
-        EXPECT_EQ(tasto, 0);
+        EXPECT_EQ(tasto, 0); // the Enter never reaches the box
     }
-    void rispondiBene() { rispondi(gioco.rispostaEsatta()); }
     void scatti(int n) {
         for (int i = 0; i < n; ++i) {
             gioco.Timer1_Timer();
         }
     }
+    std::string t(Controllo c) { return finestra.testo(c); }
+    long dialoghi(const std::string& inizio) {
+        return std::ranges::count_if(finestra.dialoghi,
+                                     [&](auto& d) { return d.starts_with(inizio); });
+    }
 
-    fs::path cartella;
+    std::string modello = "/tmp/cifrolandia-gioco-XXXXXX";
+    fs::path cartella = mkdtemp(modello.data());
     FakeFinestra finestra;
-    core::ArchivioRecord archivio{""}; // pointed at `cartella` by SetUp
-    core::Gioco gioco{finestra, archivio};
+    core::ArchivioRecord archivio{cartella.string()};
+    std::uint64_t seme = 0;
+    core::Gioco gioco{finestra, archivio, [this] { return ++seme; }};
 };
 
 TEST_F(GameTest, StartUpAsksNameAndBoundThenStartsTheClockAndShowsTheRecord) {
     scriviFile(cartella / "prom.txt", "12\r\n");
     scriviFile(cartella / "nrom.txt", "Bea\r\n");
-    finestra.duranteDialogo = [this] { gioco.Timer1_Timer(); }; // ticks must not move it
-    avvia("Anna", "50");
-
-    const std::vector<std::string> attesi = {
-        "input: Come ti chiami?",
-        "msg[0|]:  Anna vediamo se sei un vero campione  ",
-        "msg[0|]:  Inserisci il numero più grande che potrò utilizzare",
-        "input: Allora arriverò fino al numero?  ",
-    };
-    EXPECT_EQ(finestra.dialoghi, attesi);
-    EXPECT_EQ(finestra.testo(Controllo::lblnome1), "Anna");
-    EXPECT_EQ(finestra.testo(Controllo::lblpunti), "12\r\n");
-    EXPECT_EQ(finestra.testo(Controllo::lblnome), "Bea\r\n");
-    EXPECT_EQ(finestra.testo(Controllo::lblconto), "00:15:00");
-    EXPECT_EQ(gioco.orologio().restanti, 900);
-    EXPECT_TRUE(finestra.timer);
-    EXPECT_EQ(finestra.mostrata, 1);
-    EXPECT_EQ(gioco.massimo(), "50");
-    // The first question is open.
-    EXPECT_FALSE(finestra.testo(Controllo::lblNum1).empty());
-    EXPECT_FALSE(finestra.abilitato(Controllo::cmdNext));
-    EXPECT_EQ(finestra.fuoco, Controllo::txtAnswer);
-    EXPECT_EQ(finestra.sfondo.tipo, core::Sfondo::Tipo::Sfumatura);
+    finestra.duranteDialogo = [this] { scatti(1); }; // ticks must not move it
+    avvia();
+    EXPECT_EQ(finestra.dialoghi.size(), 4u);
+    EXPECT_EQ(finestra.dialoghi[1], "msg[0|]:  Anna vediamo se sei un vero campione  ");
+    EXPECT_EQ(t(lblnome1) + t(lblpunti) + t(lblnome) + t(lblNum1) + t(Text2),
+              "Anna12\r\nBea\r\n1I");
+    EXPECT_EQ(gioco.rispostaEsatta() + " " + std::to_string(gioco.orologio().restanti), "I 900");
+    EXPECT_TRUE(finestra.timer && finestra.mostrata == 1 && !finestra.abilitato(cmdNext));
+    EXPECT_EQ(finestra.fuoco, txtAnswer);
+    // Minimised, the window's title follows the clock.
+    finestra.ridotta = true;
+    gioco.Form_Resize();
+    EXPECT_EQ(finestra.titolo, "00:15:00");
+    scatti(1);
+    EXPECT_EQ(finestra.titolo, "00:14:59");
+    finestra.ridotta = false;
+    gioco.Form_Resize();
+    scatti(1);
+    EXPECT_EQ(finestra.titolo + " " + t(lblconto), "Cifrolandia 00:14:58");
 }
 
-TEST_F(GameTest, CancelledNameGivesAnEmptyChallengerAndFirstStartEmptyRecord) {
+TEST_F(GameTest, AnEmptyBoundMeansAHundredAndEveryBackdropColourComesUp) {
     avvia("", "");
-    EXPECT_EQ(finestra.dialoghi[1], "msg[0|]:   vediamo se sei un vero campione  ");
-    EXPECT_EQ(finestra.testo(Controllo::lblnome1), "");
-    EXPECT_EQ(finestra.testo(Controllo::lblpunti), "");
-    EXPECT_EQ(gioco.massimo(), "100");
-    EXPECT_EQ(leggiFile(cartella / "prom.txt"), "");
-}
-
-TEST_F(GameTest, QuestionShowsTheNumberAndExpectsItsNumeral) {
-    avvia("Anna", "2");
-    EXPECT_EQ(finestra.testo(Controllo::lblNum1), "1");
-    EXPECT_EQ(finestra.testo(Controllo::Text2), "I");
-    EXPECT_EQ(gioco.rispostaEsatta(), "I");
+    EXPECT_EQ(gioco.massimo() + leggiFile(cartella / "prom.txt"), "100"); // an empty record
+    std::set<int> rossi, verdi;
+    for (int i = 0; i < 3000; ++i) {
+        gioco.cmdNext_Click();
+        EXPECT_EQ(finestra.sfondo.tipo, core::Sfondo::Tipo::Sfumatura);
+        rossi.insert(finestra.sfondo.rosso), verdi.insert(finestra.sfondo.verde);
+        ASSERT_LT(std::stoi(t(lblNum1)), 100);
+    }
+    EXPECT_EQ(std::tuple(*rossi.begin(), *rossi.rbegin(), *verdi.begin(), *verdi.rbegin()),
+              std::tuple(0, 255, 0, 255));
 }
 
 TEST_F(GameTest, RightAndWrongAnswersAreJudgedAndCounted) {
     avvia();
-    const core::Sfondo sfondoDomanda = finestra.sfondo;
-    rispondiBene();
-    EXPECT_EQ(finestra.testo(Controllo::lblMessage), "Esatto, è incredibile!!!");
-    EXPECT_EQ(finestra.testo(Controllo::lblScore), "1");
-    EXPECT_EQ(finestra.testo(Controllo::lblScore1), "0"); // untouched by a right answer
-    EXPECT_EQ(finestra.testo(Controllo::lblScore2), "1");
-    EXPECT_EQ(finestra.sfondo, sfondoDomanda);
-    EXPECT_TRUE(finestra.abilitato(Controllo::cmdNext));
-    EXPECT_EQ(finestra.fuoco, Controllo::cmdNext);
-
-    gioco.cmdNext_Click();
-    EXPECT_EQ(finestra.testo(Controllo::txtAnswer), "");
-    EXPECT_EQ(finestra.testo(Controllo::lblMessage), "");
-    const std::string atteso = gioco.rispostaEsatta();
-    rispondi(" " + atteso); // a blank makes it wrong
-    EXPECT_EQ(finestra.testo(Controllo::lblMessage), "Sbagliato!! " + atteso);
-    EXPECT_EQ(finestra.sfondo.tipo, core::Sfondo::Tipo::Nero);
-    EXPECT_EQ(finestra.testo(Controllo::lblScore), "1");
-    EXPECT_EQ(finestra.testo(Controllo::lblScore1), "1");
-    EXPECT_EQ(finestra.testo(Controllo::lblScore2), "2");
-
-    gioco.cmdNext_Click();
-    rispondi(""); // an empty box is a wrong answer too
-    EXPECT_EQ(gioco.errate(), 2);
-    gioco.cmdNext_Click();
-    rispondi(gioco.rispostaEsatta() + "i"); // as if pasted: not upper-cased, so wrong
-    EXPECT_EQ(gioco.errate(), 3);
-    EXPECT_EQ(finestra.testo(Controllo::lblScore2), "4");
-}
-
-TEST_F(GameTest, KeysAreNormalisedAndOnlyEnterJudges) {
-    avvia();
-    for (auto [tasto, atteso] : {std::pair{'x', 'X'}, {'a', 'B'}, {'A', 'B'}, {'\b', '\b'}}) {
-        int codice = tasto;
-        gioco.txtAnswer_KeyPress(codice);
-        EXPECT_EQ(codice, atteso);
+    int tasto = 'x';
+    gioco.txtAnswer_KeyPress(tasto); // a letter is capitalised and judges nothing
+    EXPECT_EQ(tasto, 'X');
+    rispondi("I");
+    EXPECT_EQ(t(lblMessage), "Esatto, è incredibile!!!");
+    EXPECT_TRUE(finestra.abilitato(cmdNext) && finestra.fuoco == cmdNext);
+    // A blank in front, an empty box, a letter not capitalised (as if pasted): all wrong.
+    for (const char* risposta : {" I", "", "Ii"}) {
+        gioco.cmdNext_Click();
+        EXPECT_EQ(t(txtAnswer) + t(lblMessage), "");
+        rispondi(risposta);
+        EXPECT_EQ(t(lblMessage), "Sbagliato!! I");
+        EXPECT_EQ(finestra.sfondo.tipo, core::Sfondo::Tipo::Nero);
     }
-    EXPECT_EQ(gioco.esatte() + gioco.errate(), 0);
+    EXPECT_EQ(t(lblScore) + t(lblScore1) + t(lblScore2), "134");
 }
 
 TEST(Clock, TicksCountDownOneSecondEach) {
     core::Orologio orologio;
     orologio.riparti();
-    const std::map<int, std::pair<std::string, int>> attesi = {
-        {1, {"00:14:59", 899}},  {60, {"00:14:00", 840}}, {61, {"00:13:59", 839}},
-        {840, {"00:01:00", 60}}, {841, {"00:00:59", 59}}, {900, {"00:00:00", 0}},
-    };
-    for (int scatto = 1; scatto <= 900; ++scatto) {
-        orologio.scatta();
-        if (auto it = attesi.find(scatto); it != attesi.end()) {
-            EXPECT_EQ(orologio.testo(), it->second.first) << scatto;
-            EXPECT_EQ(orologio.restanti, it->second.second) << scatto;
+    const std::map<int, std::string> attesi = {{0, "00:15:00 900"},  {1, "00:14:59 899"},
+                                               {60, "00:14:00 840"}, {61, "00:13:59 839"},
+                                               {841, "00:00:59 59"}, {900, "00:00:00 0"}};
+    for (int scatto = 0; scatto <= 900; orologio.scatta(), ++scatto) {
+        if (attesi.contains(scatto)) {
+            EXPECT_EQ(orologio.testo() + " " + std::to_string(orologio.restanti),
+                      attesi.at(scatto));
         }
     }
 }
 
-TEST_F(GameTest, TheTickAfterZeroEndsTheGameOnceWhateverElseArrives) {
+TEST_F(GameTest, TheTickAfterZeroEndsTheGameOnceEvenDuringTheNewGameQuestion) {
     avvia();
     scatti(900);
-    EXPECT_EQ(finestra.testo(Controllo::lblconto), "00:00:00");
-    EXPECT_EQ(finestra.statoFinale, -1);
-    finestra.duranteDialogo = [this] { scatti(3); }; // ticks during the goodbye
-    scatti(1);
-    EXPECT_EQ(finestra.testo(Controllo::lblconto), "00:00:00");
-    EXPECT_EQ(finestra.statoFinale, 0);
-    EXPECT_FALSE(finestra.timer);
-    int saluti = 0;
-    for (const auto& d : finestra.dialoghi) {
-        saluti += d.rfind("msg[0|]: Ciao a presto...Data 06/12/2026", 0) == 0;
-    }
-    EXPECT_EQ(saluti, 1);
-    // Nothing runs after the end.
-    const auto dialoghi = finestra.dialoghi.size();
-    gioco.cmdExit1_Click();
-    gioco.Next_Click();
-    gioco.cmdNext_Click();
-    EXPECT_EQ(finestra.dialoghi.size(), dialoghi);
-}
-
-TEST_F(GameTest, TimeRunningOutDuringTheNewGameQuestionEndsTheGame) {
-    avvia();
-    scatti(900);
+    EXPECT_EQ(t(lblconto) + std::to_string(finestra.statoFinale), "00:00:00-1");
     finestra.duranteDialogo = [this] { scatti(1); };
-    finestra.risposteMessaggi = {core::kRispostaSi};
+    finestra.risposteMessaggi = {core::kRispostaSi, core::kRispostaSi};
     gioco.Next_Click();
-    EXPECT_EQ(finestra.statoFinale, 0);
-    EXPECT_EQ(finestra.ricariche, 0); // the Yes came too late: no new game
+    EXPECT_EQ(finestra.statoFinale * 10 + finestra.ricariche, 0); // the Yes came too late
+    EXPECT_EQ(dialoghi(kSaluto) + dialoghi("msg[292"), 2);
+    EXPECT_FALSE(finestra.timer);
+    // Nothing runs after the end.
+    const auto prima = std::pair(finestra.testi, finestra.dialoghi);
+    gioco.cmdExit1_Click(), gioco.Next_Click(), gioco.cmdNext_Click(), rispondi(""), scatti(2);
+    EXPECT_EQ(std::pair(finestra.testi, finestra.dialoghi), prima);
 }
 
-TEST_F(GameTest, NewGameAsksAndYesStartsAFreshGame) {
+TEST_F(GameTest, OnlyYesStartsAFreshGameAndTheOldClockStopsDuringItsDialogs) {
     avvia("Anna", "5000");
-    rispondiBene();
+    rispondi(gioco.rispostaEsatta());
+    gioco.cmdNext_Click();
+    rispondi("");
     scatti(10);
     finestra.risposteMessaggi = {core::kRispostaNo};
     gioco.Next_Click();
     EXPECT_EQ(finestra.dialoghi.back(), "msg[292|INIZIARE NUOVA GARA]: INIZIAMO UNA NUOVA GARA  ?");
-    EXPECT_EQ(gioco.esatte(), 1);
-    EXPECT_EQ(finestra.testo(Controllo::lblconto), "00:14:50");
-
+    EXPECT_EQ(t(lblconto) + t(lblScore2), "00:14:502");
+    std::vector<bool> timer;
+    finestra.duranteDialogo = [&] { timer.push_back(finestra.timer), scatti(1); };
     finestra.risposteMessaggi = {core::kRispostaSi};
     finestra.risposteInput = {"Bruno", "20"};
     gioco.Next_Click();
-    EXPECT_EQ(finestra.ricariche, 1);
-    EXPECT_EQ(finestra.mostrata, 2);
-    EXPECT_EQ(gioco.esatte(), 0);
-    EXPECT_EQ(gioco.massimo(), "20");
-    EXPECT_EQ(finestra.testo(Controllo::lblnome1), "Bruno");
-    EXPECT_EQ(finestra.testo(Controllo::lblconto), "00:15:00");
-    EXPECT_EQ(gioco.orologio().restanti, 900);
-    EXPECT_LT(std::stoi(finestra.testo(Controllo::lblNum1)), 20);
-    EXPECT_EQ(leggiFile(cartella / "prom.txt"), ""); // a new game saves nothing
+    EXPECT_EQ(timer, (std::vector<bool>{true, false, false, false, false}));
+    EXPECT_EQ(finestra.ricariche * 10 + finestra.mostrata, 12);
+    EXPECT_EQ(gioco.esatte() + gioco.errate(), 0);
+    EXPECT_EQ(gioco.massimo() + t(lblnome1), "20Bruno");
+    EXPECT_EQ(t(lblconto) + leggiFile(cartella / "prom.txt"), "00:15:00");
 }
 
-struct Esito {
-    std::string prom;
-    int punti;
-    bool salvato;
+struct Uscita {
+    int punti;             // against a record of 3
+    std::string rivale;    // a record another game saves meanwhile; "-": the directory vanishes
+    std::string dopo;      // prom.txt and nrom.txt after the exit
+    std::string penultimo; // the dialog before the end
 };
 
-void PrintTo(const Esito& e, std::ostream* os) {
-    *os << testing::PrintToString(e.prom) << " against " << e.punti;
+void PrintTo(const Uscita& u, std::ostream* os) {
+    *os << u.punti << " punti"
+        << (u.rivale.empty()  ? ""
+            : u.rivale == "-" ? ", senza cartella"
+                              : ", rivale");
 }
 
-class RecordAtExitTest : public GameTest, public testing::WithParamInterface<Esito> {};
+class ExitTest : public GameTest, public testing::WithParamInterface<Uscita> {};
 
-TEST_P(RecordAtExitTest, SavesOnlyAScoreStrictlyAboveTheRecord) {
-    scriviFile(cartella / "prom.txt", GetParam().prom);
+TEST_P(ExitTest, SavesOnlyAScoreStrictlyAboveTheRecordOnce) {
+    const Uscita& u = GetParam();
+    scriviFile(cartella / "prom.txt", "3\r\n");
     scriviFile(cartella / "nrom.txt", "Bea\r\n");
     avvia("Carla", "100");
-    for (int i = 0; i < GetParam().punti; ++i) {
-        rispondiBene();
+    for (int i = 0; i < u.punti; ++i) {
+        rispondi(gioco.rispostaEsatta());
         gioco.cmdNext_Click();
     }
-    gioco.cmdExit1_Click();
-    EXPECT_EQ(finestra.statoFinale, 0);
-    const std::string ok = "msg[0|]: Ok ho registrato il tuo record, C A M P I O N E\"";
-    if (GetParam().salvato) {
-        EXPECT_EQ(leggiFile(cartella / "prom.txt"), std::to_string(GetParam().punti) + "\r\n");
-        EXPECT_EQ(leggiFile(cartella / "nrom.txt"), "Carla\r\n");
-        EXPECT_EQ(finestra.dialoghi.end()[-2], ok);
-    } else {
-        EXPECT_EQ(leggiFile(cartella / "prom.txt"), GetParam().prom);
-        EXPECT_EQ(leggiFile(cartella / "nrom.txt"), "Bea\r\n");
-        EXPECT_EQ(finestra.dialoghi.end()[-2].rfind("msg[0|]: Ciao a presto...Data ", 0), 0u);
+    if (u.rivale == "-") {
+        fs::remove_all(cartella);
+    } else if (!u.rivale.empty()) {
+        scriviFile(cartella / "prom.txt", u.rivale);
+        scriviFile(cartella / "nrom.txt", "Rita\r\n");
     }
+    // Every event that may come while a dialog is open.
+    finestra.duranteDialogo = [this] { scatti(1), gioco.cmdExit1_Click(), gioco.Next_Click(); };
+    gioco.cmdExit1_Click();
+    EXPECT_EQ(leggiFile(cartella / "prom.txt") + leggiFile(cartella / "nrom.txt"), u.dopo);
+    EXPECT_EQ(dialoghi(kSaluto) + dialoghi("msg[292"), 1);
+    EXPECT_TRUE(finestra.dialoghi.end()[-2].starts_with(u.penultimo));
+    EXPECT_EQ(finestra.dialoghi.back(), u.rivale == "-" ? "fine 1" : "fine 0");
 }
 
-INSTANTIATE_TEST_SUITE_P(HandEditedRecords, RecordAtExitTest,
-                         testing::Values(Esito{"", 0, false}, Esito{"", 1, true},
-                                         Esito{"3\r\n", 3, false}, Esito{"3\r\n", 4, true},
-                                         Esito{"  1 2abc", 12, false}, Esito{"  1 2abc", 13, true},
-                                         Esito{"&H3", 3, false}, Esito{"&H3", 4, true},
-                                         Esito{"1E1", 10, false}, Esito{"-3", 0, true},
-                                         Esito{std::string("\xff\0\x80", 3), 1, true}));
-
-TEST_F(GameTest, MinimisedTitleFollowsTheClock) {
-    avvia();
-    scatti(1);
-    finestra.ridotta = true;
-    gioco.Form_Resize();
-    EXPECT_EQ(finestra.titolo, "00:14:59");
-    scatti(1);
-    EXPECT_EQ(finestra.titolo, "00:14:58");
-    finestra.ridotta = false;
-    gioco.Form_Resize();
-    EXPECT_EQ(finestra.titolo, "Cifrolandia");
-    scatti(1);
-    EXPECT_EQ(finestra.titolo, "Cifrolandia");
-}
+const std::string kRegistrato = "msg[0|]: Ok ho registrato il tuo record, C A M P I O N E\"";
+INSTANTIATE_TEST_SUITE_P(Records, ExitTest,
+                         testing::Values(Uscita{3, "", "3\r\nBea\r\n", kSaluto},
+                                         Uscita{4, "", "4\r\nCarla\r\n", kRegistrato},
+                                         Uscita{5, "9\r\n", "9\r\nRita\r\n", kSaluto},
+                                         Uscita{4, "-", "", "msg[16|]: "}));
 
 TEST_F(GameTest, AnUnusableRecordDirectoryStopsTheGameWithStatusOne) {
-    const fs::path file = cartella / "un-file";
-    scriviFile(file, "x");
-    archivio = core::ArchivioRecord((file / "record").string()); // below a file
+    scriviFile(cartella / "un-file", "x");
+    archivio = core::ArchivioRecord((cartella / "un-file" / "record").string()); // below a file
+    finestra.duranteDialogo = [this] { scatti(1); };
     avvia();
-    EXPECT_EQ(finestra.statoFinale, 1);
-    EXPECT_EQ(finestra.mostrata, 0);
-    ASSERT_GE(finestra.dialoghi.size(), 2u);
-    const std::string& errore = finestra.dialoghi[finestra.dialoghi.size() - 2];
-    EXPECT_NE(errore.find((file / "record").string()), std::string::npos) << errore;
+    EXPECT_EQ(finestra.statoFinale * 10 + finestra.mostrata, 10);
+    EXPECT_NE(finestra.dialoghi.end()[-2].find((cartella / "un-file" / "record").string()),
+              std::string::npos);
+    EXPECT_EQ(t(lblconto), "00:15:00"); // the clock stood still
     EXPECT_FALSE(finestra.timer);
 }
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Whole games with the real program on a virtual X server, played with the keyboard alone
 # through xdotool: the start-up dialogs, answers, the exit button and the record files.
-# Usage: whole_game.sh <path of cifrolandia>   (run inside xvfb-run)
+# Usage: whole_game.sh <path of cifrolandia>   (inside xvfb-run -s -noreset: the server must keep
+# the keyboard set below between games)
+# On a failure the screen is kept as e2e-schermo.png in the current directory.
 set -euo pipefail
 
 gioco=$1
@@ -9,14 +11,23 @@ cartella=$(mktemp -d)
 trap 'rm -rf "$cartella"' EXIT
 export CIFROLANDIA_RECORD_DIR=$cartella/records
 
-fallisci() { echo "FALLITO: $*" >&2; import -window root "$cartella/schermo.png" 2>/dev/null || true; exit 1; }
+fallisci() {
+    echo "FALLITO: $*" >&2
+    import -window root "$PWD/e2e-schermo.png" 2>/dev/null && echo "schermo: $PWD/e2e-schermo.png" >&2
+    kill "${pid:-}" 2>/dev/null
+    echo "--- uscita del gioco:" >&2 && cat "$cartella/uscita.log" >&2
+    exit 1
+}
 source "$(dirname "$0")/keyboard_game.sh"
+# An Italian keyboard has the ò: xdotool then types it as a key of the keyboard, instead of
+# binding a spare key to it for an instant (a key the game may read after that instant).
+setxkbmap it
 
 partita() {
     local nome=$1 giuste=$2
-    "$gioco" & pid=$!
+    "$gioco" >"$cartella/uscita.log" 2>&1 & pid=$!
     gioca "$nome" "$giuste"
-    echo "$nome: $giuste risposte esatte, $messaggi messaggi prima della fine"
+    echo "$nome: $giuste risposte esatte, $messaggi messaggi prima della fine ($SECONDS s)"
 }
 
 file_uguale() { # file, expected bytes as printf format
