@@ -77,6 +77,25 @@ struct FakeFinestra : core::Finestra {
         risposteMessaggi.pop_front();
         return r;
     }
+    // Each failed try of attendi stands for the few seconds of the real window: the question
+    // is asked at once, and answered from risposteMessaggi (1: Riprova, 0: Rinuncia); with no
+    // answer left it gives up, so that a test never waits forever.
+    std::function<void()> duranteAttesa; // runs between tries, e.g. a rival letting go
+    bool attendi(const std::function<bool()>& prova, std::string_view inAttesa,
+                 std::string_view bloccata) override {
+        for (bool primo = true; !prova(); primo = false) {
+            if (primo) {
+                dialoghi.push_back("attesa: " + std::string(inAttesa));
+            }
+            if (risposteMessaggi.empty() || messageBox(bloccata, -1, {}) == 0) {
+                return false;
+            }
+            if (duranteAttesa) {
+                duranteAttesa();
+            }
+        }
+        return true;
+    }
     std::string dataOdierna() const override { return data; }
     void ricarica() override {
         ++ricariche;
