@@ -450,6 +450,12 @@ int ArchivioRecord::apriCartella(bool crea) {
             ::fchmod(fd_, 0777);
         }
     }
+    struct stat info {};
+    if (fd_ < 0 && errno == ENOTDIR &&
+        ::fstatat(AT_FDCWD, cartella_.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISLNK(info.st_mode)) {
+        return ELOOP; // a symlink, which O_DIRECTORY reports as not a directory
+    }
     if (fd_ < 0) {
         return errno;
     }

@@ -4,10 +4,12 @@
 
 #include "core/window.hpp"
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 struct FakeFinestra : core::Finestra {
@@ -77,24 +79,28 @@ struct FakeFinestra : core::Finestra {
         risposteMessaggi.pop_front();
         return r;
     }
-    // Each failed try of attendi stands for the few seconds of the real window: the question
-    // is asked at once, and answered from risposteMessaggi (1: Riprova, 0: Rinuncia); with no
-    // answer left it gives up, so that a test never waits forever.
-    std::function<void()> duranteAttesa; // runs between tries, e.g. a rival letting go
+    // attendi keeps trying for `periodo`, then asks; the answers come from risposteMessaggi
+    // (1: Riprova, 0: Rinuncia), and with no answer left it gives up, so that a test never
+    // waits forever.
+    std::chrono::milliseconds periodo{0};
     bool attendi(const std::function<bool()>& prova, std::string_view inAttesa,
                  std::string_view bloccata) override {
-        for (bool primo = true; !prova(); primo = false) {
-            if (primo) {
-                dialoghi.push_back("attesa: " + std::string(inAttesa));
-            }
+        if (prova()) {
+            return true;
+        }
+        dialoghi.push_back("attesa: " + std::string(inAttesa));
+        for (;;) {
+            const auto fine = std::chrono::steady_clock::now() + periodo;
+            do {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                if (prova()) {
+                    return true;
+                }
+            } while (std::chrono::steady_clock::now() < fine);
             if (risposteMessaggi.empty() || messageBox(bloccata, -1, {}) == 0) {
                 return false;
             }
-            if (duranteAttesa) {
-                duranteAttesa();
-            }
         }
-        return true;
     }
     std::string dataOdierna() const override { return data; }
     void ricarica() override {
