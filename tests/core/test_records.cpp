@@ -132,15 +132,6 @@ struct Banco {
         });
         ASSERT_EQ(attendi(pid), 0) << comando;
     }
-    // Fills the disk, then frees `pagine` pages of it.
-    void riempi(int pagine) const {
-        const int fd =
-            ::open((disco() / "riempitivo").c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-        for (const std::string blocco(4096, 'x'); ::write(fd, blocco.data(), 4096) > 0;) {
-        }
-        ::ftruncate(fd, std::max<off_t>(0, ::lseek(fd, 0, SEEK_END) - pagine * 4096));
-        ::close(fd);
-    }
     fs::path base;
     fs::path cartella;
     bool montato = false;
@@ -248,11 +239,12 @@ TEST_P(Attacchi, IlRecordResta) {
         << leggi(b.base / "detto");
     b.lascia();
     ::mount(nullptr, b.disco().c_str(), nullptr, MS_REMOUNT, nullptr);
-    fs::remove(b.disco() / "riempitivo");
+    fs::remove(b.disco() / "r");
     const fs::path dove = b.cartella.string() + (fs::exists(b.base / "altrove") ? ".vero" : "");
     const ArchivioRecord::Apertura poi = ArchivioRecord(dove.string()).apri();
     EXPECT_EQ(poi.record.punti + "|" + poi.record.nome, a.finale);
     EXPECT_EQ(leggi(b.base / "b"), leggi(b.base / "b").empty() ? "" : "500\n"); // link targets
+    EXPECT_TRUE(!fs::exists(b.base / "altrove") || fs::is_empty(b.base / "altrove"));
     for (const fs::directory_entry& voce : fs::directory_iterator(dove)) {
         const std::string nome = voce.path().filename().string();
         if (nome == "prom.txt" || nome == "nrom.txt") {
@@ -289,224 +281,119 @@ pid_t rivale(const Banco& b, int punti, const char* variabile = "", const char* 
     });
 }
 
+// A shell command as the attacker (as root with `root`), for the table.
+std::function<void(Banco&)> sh(const std::string& comando, bool root = false) {
+    return [=](Banco& b) { b.sh(comando, root); };
+}
+
+// A rival's save of `punti`, optionally killed (STOP) or stopped (PAUSE) at a step; one
+// stopped holds the lock until the row ends.
+std::function<void(Banco&)> rivaleA(int punti, const char* variabile = "", const char* passo = "") {
+    return [=](Banco& b) {
+        const pid_t pid = rivale(b, punti, variabile, passo);
+        const int stato = attendi(pid, seconds(60), true);
+        if (WIFSTOPPED(stato)) {
+            scrivi(b.base / "tenuto", std::to_string(pid));
+        } else {
+            ASSERT_TRUE(WIFEXITED(stato) ? WEXITSTATUS(stato) == 0 : WTERMSIG(stato) == SIGKILL);
+        }
+    };
+}
+
+void trentaGiri(Banco& b) { // 32 rival games at once, 30 times over, scores rising
+    std::mt19937 caso(4242);
+    for (int giro = 0; giro < 30; ++giro) {
+        std::vector<int> punti(32);
+        std::iota(punti.begin(), punti.end(), giro * 20 + 1);
+        std::shuffle(punti.begin(), punti.end(), caso);
+        std::vector<pid_t> rivali;
+        for (const int p : punti) {
+            rivali.push_back(rivale(b, p));
+        }
+        for (const pid_t pid : rivali) {
+            ASSERT_EQ(attendi(pid), 0);
+        }
+        ASSERT_EQ(leggi(b.cartella / "prom.txt"), std::to_string(giro * 20 + 32) + "\r\n");
+    }
+}
+
+const std::string kAnna = "3\r\n|Anna\r\n", kCarla = "4\r\n|" + nomeDi(4) + "\r\n";
 const std::string kSpazio = "spazio esaurito sul disco. Il record precedente è rimasto com'era.";
-const std::string kBloccata = "bloccata da un altro programma";
-const std::string kTieni = "exec 9<\"$D\"; flock -x 9; { sleep ";
+const std::string kBloccata = "bloccata da un altro programma",
+                  kRiempi =
+                      R"(cat /dev/zero > "$B/disco/r" 2>/dev/null || :; truncate -s -$((4096 * )";
+const std::string kFile = R"()) "$B/disco/r")";
+const std::string kTieni = R"(exec 9<"$D"; flock -x 9; { sleep )";
 
 std::vector<Attacco> attacchi() {
+    // clang-format off
     std::vector<Attacco> righe = {
         {.nome = "accenti", .giocatore = "Niccolò è", .finale = "5\r\n|Niccolò è\r\n"},
         {.nome = "fuori dalla code page", .giocatore = "Ω€😀", .finale = "5\r\n|?€?\r\n"},
         {.nome = "nome vuoto", .giocatore = "", .finale = "5\r\n|\r\n"},
-        {.nome = "controlli",
-         .giocatore = "B\tr\x1b[1m\r\nX\x7f",
-         .finale = "5\r\n|B r [1m  X \r\n"},
-        {.nome = "controlli in gioco",
-         .giocatore = "B\tr\x7f",
-         .gioco = true,
-         .messaggio = ":  B r  vediamo",
-         .finale = "5\r\n|B r \r\n"},
-        {.nome = "2000 byte",
-         .giocatore = std::string(2500, 'a'),
-         .finale = "5\r\n|" + std::string(2000, 'a') + "\r\n"},
-        {.nome = "cartella mancante",
-         .prima = [](Banco& b) { fs::remove_all(b.cartella); },
-         .punti = "",
-         .stato = 1,
-         .mostrato = "|",
-         .finale = "|"},
-        {.nome = "cartella sparita",
-         .pausa = "apertura",
-         .durante = [](Banco& b) { b.sh("rm -r \"$D\""); },
-         .stato = 2,
-         .messaggio = ": il file o la cartella non esiste. Il record",
-         .finale = "|"},
-        {.nome = "senza permesso all'avvio",
-         .prima = [](Banco& b) { b.sh("chmod 555 \"$D\""); },
-         .stato = 3,
-         .mostrato = "|",
-         .messaggio = "\": permesso negato.",
-         .finale = "3\r\n|Anna\r\n"},
-        {.nome = "senza permesso",
-         .pausa = "apertura",
-         .durante = [](Banco& b) { b.sh("chmod 555 \"$D\""); },
-         .stato = 2,
-         .messaggio = "record: permesso negato. Il record prec",
-         .finale = "3\r\n|Anna\r\n"},
-        {.nome = "sotto un file",
-         .stato = 3,
-         .mostrato = "|",
-         .messaggio = core::descriviErrore(ENOTDIR),
-         .finale = "3\r\n|Anna\r\n",
-         .percorso = "record/prom.txt/x"},
-        {.nome = "nome troppo lungo",
-         .stato = 3,
-         .mostrato = "|",
-         .messaggio = core::descriviErrore(ENAMETOOLONG),
-         .finale = "3\r\n|Anna\r\n",
-         .percorso = "record/" + std::string(300, 'a')},
-        {.nome = "link alla cartella",
-         .prima = [](Banco& b) { b.sh("ln -s record \"$B/l\""); },
-         .stato = 3,
-         .mostrato = "|",
-         .messaggio = "\": collegamento simbolico",
-         .finale = "3\r\n|Anna\r\n",
-         .percorso = "l"},
-        {.nome = "cartella scambiata con un link",
-         .pausa = "apertura",
-         .durante =
-             [](Banco& b) {
-                 b.sh("mv \"$D\" \"$D.vero\"; mkdir -m 777 \"$B/altrove\"; ln -s altrove \"$D\"");
-                 EXPECT_TRUE(fs::is_empty(b.base / "altrove"));
-             },
-         .root = true},
-        {.nome = "giornale intero",
-         .prima =
-             [](Banco& b) {
-                 scrivi(b.cartella / ".record-in-corso",
-                        "CIFROLANDIA-RECORD 1\n4 9\n99\r\nMallory\r\nFINE\n");
-             },
-         .stato = 1,
-         .mostrato = "99\r\n|Mallory\r\n",
-         .finale = "99\r\n|Mallory\r\n"},
-        {.nome = "giornale troncato",
-         .prima =
-             [](Banco& b) {
-                 scrivi(b.cartella / ".record-in-corso",
-                        "CIFROLANDIA-RECORD 1\n4 9\n99\r\nMallory\r\nFIN");
-             }},
-        {.nome = "alla pari", .punti = "3.0", .stato = 1, .finale = "3\r\n|Anna\r\n"},
+        {.nome = "controlli", .giocatore = "B\tr\x1b[1m\r\nX\x7f", .finale = "5\r\n|B r [1m  X \r\n"},
+        {.nome = "controlli in gioco", .giocatore = "B\tr\x7f", .gioco = true,
+         .messaggio = ":  B r  vediamo", .finale = "5\r\n|B r \r\n"},
+        {.nome = "2000 byte", .giocatore = std::string(2500, 'a'), .finale = "5\r\n|" + std::string(2000, 'a') + "\r\n"},
+        {.nome = "cartella mancante", .prima = sh(R"(rm -r "$D")"), .punti = "", .stato = 1, .mostrato = "|", .finale = "|"},
+        {.nome = "cartella sparita", .pausa = "apertura", .durante = sh(R"(rm -r "$D")"), .stato = 2,
+         .messaggio = ": il file o la cartella non esiste. Il record", .finale = "|"},
+        {.nome = "senza permesso all'avvio", .prima = sh(R"(chmod 555 "$D")"), .stato = 3, .mostrato = "|",
+         .messaggio = "\": permesso negato.", .finale = kAnna},
+        {.nome = "senza permesso", .pausa = "apertura", .durante = sh(R"(chmod 555 "$D")"), .stato = 2,
+         .messaggio = "record: permesso negato. Il record prec", .finale = kAnna},
+        {.nome = "sotto un file", .stato = 3, .mostrato = "|", .messaggio = core::descriviErrore(ENOTDIR),
+         .finale = kAnna, .percorso = "record/prom.txt/x"},
+        {.nome = "nome troppo lungo", .stato = 3, .mostrato = "|", .messaggio = core::descriviErrore(ENAMETOOLONG),
+         .finale = kAnna, .percorso = "record/" + std::string(300, 'a')},
+        {.nome = "link alla cartella", .prima = sh(R"(ln -s record "$B/l")"), .stato = 3, .mostrato = "|",
+         .messaggio = "\": collegamento simbolico", .finale = kAnna, .percorso = "l"},
+        {.nome = "cartella scambiata con un link", .pausa = "apertura",
+         .durante = sh(R"(mv "$D" "$D.vero"; mkdir -m 777 "$B/altrove"; ln -s altrove "$D")"), .root = true},
+        {.nome = "giornale intero", .prima = sh(R"(printf 'CIFROLANDIA-RECORD 1\n4 9\n99\r\nMallory\r\nFINE\n' > "$D/.record-in-corso")"),
+         .stato = 1, .mostrato = "99\r\n|Mallory\r\n", .finale = "99\r\n|Mallory\r\n"},
+        {.nome = "giornale troncato", .prima = sh(R"(printf 'CIFROLANDIA-RECORD 1\n4 9\n99\r\nMallory\r\nFIN' > "$D/.record-in-corso")")},
+        {.nome = "alla pari", .punti = "3.0", .stato = 1, .finale = kAnna},
         {.nome = "numero e non testo", .punti = "20", .finale = "20\r\n|Bruno\r\n"},
-        {.nome = "rivale piu alto",
-         .pausa = "apertura",
-         .durante = [](Banco& b) { EXPECT_EQ(attendi(rivale(b, 50)), 0); },
-         .stato = 1,
-         .finale = "50\r\n|" + nomeDi(50) + "\r\n"},
-        {.nome = "rivale fermo dopo prom",
-         .prima =
-             [](Banco& b) {
-                 const pid_t pid = rivale(b, 4, "CIFROLANDIA_TEST_PAUSE_AFTER", "punti");
-                 ASSERT_TRUE(WIFSTOPPED(attendi(pid, seconds(60), true)));
-                 scrivi(b.base / "tenuto", std::to_string(pid));
-             },
-         .gioco = true,
-         .risposte = {1, 0},
-         .stato = 1,
-         .mostrato = "4\r\n|" + nomeDi(4) + "\r\n",
-         .messaggio = kBloccata,
-         .finale = "4\r\n|" + nomeDi(4) + "\r\n"},
-        {.nome = "blocco tenuto per sempre",
-         .pausa = "apertura",
-         .durante = [](Banco& b) { b.sh(kTieni + "300 & echo $! > \"$B/tenuto\"; }"); },
-         .gioco = true,
-         .risposte = {1, 1, 0},
-         .stato = 1,
-         .messaggio = kBloccata,
-         .finale = "3\r\n|Anna\r\n",
-         .root = true},
-        {.nome = "blocco tenuto 12 s",
-         .pausa = "apertura",
-         .durante = [](Banco& b) { b.sh(kTieni + "12 & }"); },
-         .gioco = true,
-         .risposte = {1, 1, 1, 1, 1, 1, 1},
-         .messaggio = kBloccata,
-         .root = true,
-         .lento = true},
-        {.nome = "un milione di voci",
-         .prima =
-             [](Banco& b) {
-                 scrivi(b.base / "seme", "");
-                 for (int i = 0; i < 1000000; ++i) {
-                     ::link((b.base / "seme").c_str(), (b.cartella / std::to_string(i)).c_str());
-                 }
-             },
-         .lento = true},
-        {.nome = "disco in sola lettura",
-         .pausa = "apertura",
-         .durante =
-             [](Banco& b) {
-                 ::mount(nullptr, b.disco().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
-             },
-         .stato = 2,
-         .messaggio = "il disco è in sola lettura. Il",
-         .finale = "3\r\n|Anna\r\n",
-         .lento = true,
-         .disco = true},
-        {.nome = "recupero su disco pieno",
-         .prima =
-             [](Banco& b) {
-                 attendi(rivale(b, 4, "CIFROLANDIA_TEST_STOP_AFTER", "giornale"));
-                 fs::remove(b.cartella / ".record-nuovo-prom");
-                 fs::remove(b.cartella / ".record-nuovo-nrom");
-                 b.riempi(0);
-             },
-         .stato = 2,
-         .mostrato = "4\r\n|" + nomeDi(4) + "\r\n",
-         .messaggio = kSpazio,
-         .finale = "4\r\n|" + nomeDi(4) + "\r\n",
-         .lento = true,
-         .disco = true},
-        {.nome = "il gioco su disco pieno",
-         .prima = [](Banco& b) { b.riempi(0); },
-         .gioco = true,
-         .stato = 1,
-         .messaggio = kSpazio,
-         .finale = "3\r\n|Anna\r\n",
-         .lento = true,
-         .disco = true},
-        {.nome = "32 rivali per 30 giri",
-         .prima =
-             [](Banco& b) {
-                 std::mt19937 caso(4242);
-                 for (int giro = 0; giro < 30; ++giro) {
-                     std::vector<int> punti(32);
-                     std::iota(punti.begin(), punti.end(), giro * 20 + 1);
-                     std::shuffle(punti.begin(), punti.end(), caso);
-                     std::vector<pid_t> rivali;
-                     for (const int p : punti) {
-                         rivali.push_back(rivale(b, p));
-                     }
-                     for (const pid_t pid : rivali) {
-                         ASSERT_EQ(attendi(pid), 0);
-                     }
-                     ASSERT_EQ(leggi(b.cartella / "prom.txt"),
-                               std::to_string(giro * 20 + 32) + "\r\n");
-                 }
-             },
-         .stato = 1,
-         .mostrato = "612\r\n|" + nomeDi(612) + "\r\n",
-         .finale = "612\r\n|" + nomeDi(612) + "\r\n",
-         .lento = true},
+        {.nome = "rivale piu alto", .pausa = "apertura", .durante = rivaleA(50), .stato = 1, .finale = "50\r\n|" + nomeDi(50) + "\r\n"},
+        {.nome = "rivale fermo dopo prom", .prima = rivaleA(4, "CIFROLANDIA_TEST_PAUSE_AFTER", "punti"), .gioco = true,
+         .risposte = {1, 0}, .stato = 1, .mostrato = kCarla, .messaggio = kBloccata, .finale = kCarla},
+        {.nome = "blocco tenuto per sempre", .pausa = "apertura", .durante = sh(kTieni + R"(300 & echo $! > "$B/tenuto"; })"),
+         .gioco = true, .risposte = {1, 1, 0}, .stato = 1, .messaggio = kBloccata, .finale = kAnna, .root = true},
+        {.nome = "blocco tenuto 12 s", .pausa = "apertura", .durante = sh(kTieni + "12 & }"), .gioco = true,
+         .risposte = {1, 1, 1, 1, 1, 1, 1}, .messaggio = kBloccata, .root = true, .lento = true},
+        {.nome = "un milione di voci", .prima = sh(R"(cd "$D"; seq 1000000 | xargs touch)"), .lento = true},
+        {.nome = "disco in sola lettura", .pausa = "apertura", .durante = sh(R"(mount -o remount,ro "$B/disco")", true),
+         .stato = 2, .messaggio = "il disco è in sola lettura. Il", .finale = kAnna, .lento = true, .disco = true},
+        {.nome = "recupero su disco pieno", .prima = [](Banco& b) {
+             rivaleA(4, "CIFROLANDIA_TEST_STOP_AFTER", "giornale")(b);
+             b.sh(R"(rm "$D"/.record-nuovo-*; )" + kRiempi + "0" + kFile);
+         }, .stato = 2, .mostrato = kCarla, .messaggio = kSpazio, .finale = kCarla, .lento = true, .disco = true},
+        {.nome = "il gioco su disco pieno", .prima = sh(kRiempi + "0" + kFile), .gioco = true, .stato = 1, .messaggio = kSpazio,
+         .finale = kAnna, .lento = true, .disco = true},
+        {.nome = "32 rivali per 30 giri", .prima = trentaGiri, .stato = 1, .mostrato = "612\r\n|" + nomeDi(612) + "\r\n",
+         .finale = "612\r\n|" + nomeDi(612) + "\r\n", .lento = true},
     };
-    for (int pagine = 0; pagine < 4; ++pagine) {
-        righe.push_back({.nome = "disco pieno con " + std::to_string(pagine) + " pagine libere",
-                         .prima = [pagine](Banco& b) { b.riempi(pagine); },
-                         .stato = pagine < 3 ? 2 : 0,
-                         .messaggio = pagine < 3 ? kSpazio : "",
-                         .finale = pagine < 3 ? "3\r\n|Anna\r\n" : "5\r\n|Bruno\r\n",
-                         .lento = true,
-                         .disco = true});
+    for (const char* k : {"0", "1", "2", "3"}) {
+        const bool pieno = *k != '3'; // two temporary files and the journal need three pages
+        righe.push_back({.nome = std::string("disco pieno, pagine libere: ") + k, .prima = sh(kRiempi + k + kFile),
+                         .stato = pieno ? 2 : 0, .messaggio = pieno ? kSpazio : "",
+                         .finale = pieno ? kAnna : "5\r\n|Bruno\r\n", .lento = true, .disco = true});
     }
     // Things planted at each of the store's names at each moment of the save, and what a
-    // start-up shows of each (only regular files are read, 4 KiB at most).
+    // start-up shows of each at prom.txt or nrom.txt (only regular files, 4 KiB at most).
     const std::pair<const char*, std::string> cose[] = {
-        {"mkdir -p \"$P/x\"; chmod 555 \"$P\"", ""},
-        {"echo 500 > \"$B/b\"; ln \"$B/b\" \"$P\"", "500\n"},
-        {"echo 500 > \"$B/b\"; ln -s \"$B/b\" \"$P\"", ""},
-        {"ln -s /dev/zero \"$P\"", ""},
-        {"ln -s \"$(basename \"$P\")\" \"$P\"", ""},
-        {"mkfifo \"$P\"", ""},
-        {"mknod \"$P\" c 1 5", ""},
-        {"printf 77 > \"$P\"", "77"},
-        {"printf '4\\0\\0002\\0\\r\\n' > \"$P\"", std::string("4\0\0002\0\r\n", 7)},
-        {"yes x | head -n 10000 > \"$P\"",
-         [] {
-             std::string r;
-             for (int i = 0; i < 2048; ++i)
-                 r += "x\n";
-             return r;
-         }()},
-        {"printf 77 > \"$P\"; truncate -s 1G \"$P\"", "77" + std::string(4094, '\0')},
+        {R"(mkdir -p "$P/x"; chmod 555 "$P")", ""},
+        {R"(echo 500 > "$B/b"; ln "$B/b" "$P")", "500\n"},
+        {R"(echo 500 > "$B/b"; ln -s "$B/b" "$P")", ""},
+        {R"(ln -s /dev/zero "$P")", ""},
+        {R"x(ln -s "$(basename "$P")" "$P")x", ""},
+        {R"(mkfifo "$P")", ""},
+        {R"(mknod "$P" c 1 5)", ""},
+        {R"(printf 77 > "$P")", "77"},
+        {R"(printf '4\0\0002\0\r\n' > "$P")", std::string("4\0\0002\0\r\n", 7)},
+        {R"(yes x | head -n 10000 > "$P")", [] { std::string r; while (r.size() < 4096) r += "x\n"; return r; }()},
+        {R"(printf 77 > "$P"; truncate -s 1G "$P")", "77" + std::string(4094, '\0')},
     };
     const std::pair<const char*, std::vector<const char*>> quando[] = {
         {"prom.txt", {nullptr, "apertura", "temporanei", "giornale"}},
@@ -516,26 +403,25 @@ std::vector<Attacco> attacchi() {
         {".record-nuovo-nrom", {nullptr, "apertura"}},
         {".record-nuovo-giornale", {nullptr, "apertura", "temporanei"}},
     };
+    // clang-format on
     for (const auto& [cosa, letto] : cose) {
         for (const auto& [nome, pause] : quando) {
             for (const char* pausa : pause) {
-                const std::string comando =
-                    std::string("P=\"$D/") + nome + "\"; rm -rf \"$P\"; " + cosa;
-                const std::function<void(Banco&)> pianta = [comando](Banco& b) {
-                    b.sh(comando, comando.find("mknod") != std::string::npos);
-                };
-                const bool record = nome[0] != '.';
+                const bool root = std::string(cosa).starts_with("mknod");
+                const auto pianta =
+                    sh(std::string("P=\"$D/") + nome + "\"; rm -rf \"$P\"; " + cosa, root);
+                const std::string visto = pausa || *nome == '.' ? kAnna
+                                          : *nome == 'p'        ? letto + "|Anna\r\n"
+                                                                : "3\r\n|" + letto;
                 righe.push_back(
                     {.nome = std::string(cosa) + " a " + nome + " " + (pausa ? pausa : "prima"),
                      .prima = pausa ? nullptr : pianta,
                      .pausa = pausa,
                      .durante = pianta,
                      .punti = "1000",
-                     .mostrato = pausa || !record ? "3\r\n|Anna\r\n"
-                                 : nome[0] == 'p' ? letto + "|Anna\r\n"
-                                                  : "3\r\n|" + letto,
+                     .mostrato = visto,
                      .finale = "1000\r\n|Bruno\r\n",
-                     .root = comando.find("mknod") != std::string::npos});
+                     .root = root});
             }
         }
     }
