@@ -269,7 +269,8 @@ pid_t rivale(const Banco& b, int punti, const char* variabile = "", const char* 
         ::setenv(variabile, fermata, 1);
         ArchivioRecord archivio(b.cartella.string());
         const core::Record r = archivio.apri().record;
-        if (r.punti != "3\r\n" && r.nome != nomeDi(std::atoi(r.punti.c_str())) + "\r\n") {
+        if (!(r.punti + r.nome).empty() && r.punti != "3\r\n" &&
+            r.nome != nomeDi(std::atoi(r.punti.c_str())) + "\r\n") {
             return 3;
         }
         Esito esito = Esito::Occupato;
@@ -331,11 +332,13 @@ std::vector<Attacco> attacchi() {
         {.nome = "accenti", .giocatore = "Niccolò è", .finale = "5\r\n|Niccolò è\r\n"},
         {.nome = "fuori dalla code page", .giocatore = "Ω€😀", .finale = "5\r\n|?€?\r\n"},
         {.nome = "nome vuoto", .giocatore = "", .finale = "5\r\n|\r\n"},
-        {.nome = "controlli", .giocatore = "B\tr\x1b[1m\r\nX\x7f", .finale = "5\r\n|B r [1m  X \r\n"},
+        {.nome = "controlli", .giocatore = "B\tr\x1b[1m\r\nX\x7f\x1f", .finale = "5\r\n|B r [1m  X  \r\n"},
         {.nome = "controlli in gioco", .giocatore = "B\tr\x7f", .gioco = true,
          .messaggio = ":  B r  vediamo", .finale = "5\r\n|B r \r\n"},
         {.nome = "2000 byte", .giocatore = std::string(2500, 'a'), .finale = "5\r\n|" + std::string(2000, 'a') + "\r\n"},
         {.nome = "cartella mancante", .prima = sh(R"(rm -r "$D")"), .punti = "", .stato = 1, .mostrato = "|", .finale = "|"},
+        {.nome = "cartella creata per tutti", .prima = sh(R"(rm -r "$D")"), .pausa = "apertura", .durante = rivaleA(50),
+         .stato = 1, .mostrato = "|", .finale = "50\r\n|" + nomeDi(50) + "\r\n"},
         {.nome = "cartella sparita", .pausa = "apertura", .durante = sh(R"(rm -r "$D")"), .stato = 2,
          .messaggio = ": il file o la cartella non esiste. Il record", .finale = "|"},
         {.nome = "senza permesso all'avvio", .prima = sh(R"(chmod 555 "$D")"), .stato = 3, .mostrato = "|",
@@ -352,7 +355,9 @@ std::vector<Attacco> attacchi() {
          .durante = sh(R"(mv "$D" "$D.vero"; mkdir -m 777 "$B/altrove"; ln -s altrove "$D")"), .root = true},
         {.nome = "giornale intero", .prima = sh(R"(printf 'CIFROLANDIA-RECORD 1\n4 9\n99\r\nMallory\r\nFINE\n' > "$D/.record-in-corso")"),
          .stato = 1, .mostrato = "99\r\n|Mallory\r\n", .finale = "99\r\n|Mallory\r\n"},
-        {.nome = "giornale troncato", .prima = sh(R"(printf 'CIFROLANDIA-RECORD 1\n4 9\n99\r\nMallory\r\nFIN' > "$D/.record-in-corso")")},
+        {.nome = "giornale troncato", .prima = sh(R"(printf 'CIFROLANDIA-RECORD 1\n4 9\n99\r\nMallory\r\nFIN' > "$D/.record-in-corso")"),
+         .punti = "", .stato = 1, .finale = kAnna},
+        {.nome = "giornale troppo corto", .prima = sh(R"(printf 'CIFROLANDIA-RECORD 1\n4 99\n99\r\nMallory\r\nFINE\n' > "$D/.record-in-corso")")},
         {.nome = "alla pari", .punti = "3.0", .stato = 1, .finale = kAnna},
         {.nome = "numero e non testo", .punti = "20", .finale = "20\r\n|Bruno\r\n"},
         {.nome = "rivale piu alto", .pausa = "apertura", .durante = rivaleA(50), .stato = 1, .finale = "50\r\n|" + nomeDi(50) + "\r\n"},
