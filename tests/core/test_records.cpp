@@ -75,8 +75,16 @@ std::pair<uid_t, uid_t> utenti() {
         static std::vector<std::string> nomi;
         for (uid_t* uid : {&u.first, &u.second}) {
             nomi.push_back("cfl" + std::to_string(::getpid()) + (uid == &u.first ? "a" : "v"));
-            if (::geteuid() == 0 && std::system(("useradd -M -N " + nomi.back()).c_str()) == 0) {
-                *uid = ::getpwnam(nomi.back().c_str())->pw_uid;
+            // A stale account of a killed run with this pid goes first; retried, as another
+            // test process may hold the user database's lock.
+            const std::string comando = "userdel " + nomi.back() + " 2>/dev/null; useradd -M -N " +
+                                        nomi.back() + " 2>/dev/null";
+            for (int i = 0; i < 50 && ::geteuid() == 0 && *uid == uid_t(-1); ++i) {
+                if (std::system(comando.c_str()) == 0) {
+                    *uid = ::getpwnam(nomi.back().c_str())->pw_uid;
+                } else {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                }
             }
         }
         std::atexit([] {
