@@ -88,8 +88,12 @@ std::pair<uid_t, uid_t> utenti() {
             }
         }
         std::atexit([] {
-            for (const std::string& n : nomi) {
-                std::system(("userdel " + n + " 2>/dev/null").c_str());
+            for (const std::string& n : nomi) { // retried too, for the same lock
+                for (int i = 0; i < 50 && ::getpwnam(n.c_str()) != nullptr; ++i) {
+                    if (std::system(("userdel " + n + " 2>/dev/null").c_str()) != 0) {
+                        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                    }
+                }
             }
         });
         return u;
