@@ -8,6 +8,14 @@
 
 namespace core {
 
+namespace {
+constexpr const char* kRegistrazione = "Sto registrando il tuo record...";
+constexpr const char* kCartellaBloccata =
+    "La cartella dei record è bloccata da un altro programma: il tuo record non è ancora "
+    "registrato.\n\nRiprova: continuo ad aspettare e lo registro appena la cartella si libera.\n"
+    "Rinuncia: esco senza registrarlo.";
+} // namespace
+
 Gioco::Gioco(Finestra& finestra, ArchivioRecord& archivio, Casuale::SorgenteSeme seme)
     : finestra_(finestra), archivio_(archivio), casuale_(std::move(seme)) {}
 
@@ -28,7 +36,8 @@ void Gioco::Form_Load() {
     finestra_.mostraRipasso({});
     fermaTimer();
 
-    const std::string nome = finestra_.inputBox(testi::kChiediNome);
+    // Control characters (a pasted tab, an escape sequence) would break the one-line nrom.txt.
+    const std::string nome = senzaCaratteriDiControllo(finestra_.inputBox(testi::kChiediNome));
     finestra_.messageBox(std::string(" ") + nome + testi::kSfida, kSoloOk);
     finestra_.imposta(Controllo::lblnome1, nome);
     finestra_.messageBox(testi::kAvvisoLimite, kSoloOk);
@@ -142,8 +151,18 @@ void Gioco::cmdExit1_Click() {
         return;
     }
 
-    const ArchivioRecord::Salvataggio esito =
-        archivio_.salva(punti, finestra_.testo(Controllo::lblnome1));
+    // Another program may hold the record directory's lock: the game waits with the window
+    // alive, and only the player can give up.
+    ArchivioRecord::Salvataggio esito;
+    const auto prova = [&] {
+        esito = archivio_.salva(punti, finestra_.testo(Controllo::lblnome1));
+        return esito.esito != ArchivioRecord::Esito::Occupato;
+    };
+    if (!finestra_.attendi(prova, kRegistrazione, kCartellaBloccata)) {
+        // The score is lost, knowingly: the status says that the game did not end as it should.
+        termina(1);
+        return;
+    }
     switch (esito.esito) {
     case ArchivioRecord::Esito::Salvato:
         finestra_.messageBox(testi::kRecordRegistrato, kSoloOk);
@@ -154,6 +173,7 @@ void Gioco::cmdExit1_Click() {
         termina(0);
         break;
     case ArchivioRecord::Esito::Errore:
+    case ArchivioRecord::Esito::Occupato:
         finestra_.messageBox(esito.messaggio, kErroreCritico);
         termina(1);
         break;

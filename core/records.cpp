@@ -4,29 +4,31 @@
 #include "core/errori.hpp"
 #include "core/numbers.hpp"
 
-#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <optional>
 #include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 #include <utility>
-#include <vector>
 
 // On disk, in the record directory:
-//   prom.txt, nrom.txt    the record pair, each Windows-1252 text followed by CR LF
-//   .record-in-corso      the journal of a save being committed: both new contents, with
-//                         their lengths and an end marker, so that a cut-off copy is detected
-//   .record-tmp-<pid>-<n> temporary files, each renamed over its final name once on disk
+//   prom.txt, nrom.txt       the record pair, each Windows-1252 text followed by CR LF
+//   .record-in-corso         the journal of a save being committed: both new contents, with
+//                            their lengths and an end marker, so that a cut-off copy is detected
+//   .record-nuovo-prom, .record-nuovo-nrom, .record-nuovo-giornale
+//                            the temporary files of a save, each renamed over its final name
+//   .record-scartato-<random> whatever stood at one of the names above and could not be
+//                            removed (a non-empty directory), moved aside
 //
 // A save, under an exclusive flock on the directory:
 //   1. writes and syncs the new prom.txt and nrom.txt as temporary files;
@@ -35,8 +37,10 @@
 //   3. renames the two temporary files over prom.txt and nrom.txt and syncs the directory;
 //   4. removes the journal.
 // Whoever next takes the lock (a start-up or a save) first rolls a journal that is still
-// there forward and removes leftovers, so a crash at any instant leaves the old pair or the
-// new one. A failure before the first rename withdraws the journal: the old pair stays.
+// there forward and removes the temporary names, so a crash at any instant leaves the old
+// pair or the new one. A failure before the first rename withdraws the journal: the old pair
+// stays. Saves are serialised by the lock, so the temporary names are fixed: nothing is ever
+// looked for in the directory, whose cost then does not grow with what else lies in it.
 
 namespace core {
 
@@ -45,7 +49,9 @@ namespace {
 constexpr const char* kFilePunti = "prom.txt";
 constexpr const char* kFileNome = "nrom.txt";
 constexpr const char* kGiornale = ".record-in-corso";
-constexpr std::string_view kPrefissoTemporaneo = ".record-tmp-";
+constexpr const char* kNuoviPunti = ".record-nuovo-prom";
+constexpr const char* kNuovoNome = ".record-nuovo-nrom";
+constexpr const char* kNuovoGiornale = ".record-nuovo-giornale";
 
 // The most that is ever read of a file in the directory, which any player can fill.
 constexpr std::size_t kLetturaMassima = 4096;
@@ -55,36 +61,21 @@ constexpr std::size_t kTestoMassimo = 2000;
 constexpr std::string_view kIntestazioneGiornale = "CIFROLANDIA-RECORD 1\n";
 constexpr std::string_view kFineGiornale = "FINE\n";
 
-// How long a save or a start-up waits for a rival game that holds the lock.
-constexpr auto kAttesaMassima = std::chrono::seconds(10);
+// How long a start-up waits for the lock before reading without it.
+constexpr auto kAttesaAvvio = std::chrono::seconds(1);
 constexpr auto kIntervalloAttesa = std::chrono::milliseconds(20);
 
-// Test hook: CIFROLANDIA_TEST_LOCK_WAIT_MS=<n> shortens the wait for the lock to n
-// milliseconds (read once per process), so that tests of a lock held too long run quickly.
-std::chrono::milliseconds attesaMassima() {
-    static const std::chrono::milliseconds attesa = []() -> std::chrono::milliseconds {
-        const char* scelta = std::getenv("CIFROLANDIA_TEST_LOCK_WAIT_MS");
-        long long ms = 0;
-        if (scelta != nullptr) {
-            const char* fine = scelta + std::strlen(scelta);
-            const auto [resto, errore] = std::from_chars(scelta, fine, ms);
-            if (errore == std::errc{} && resto == fine && ms >= 0 &&
-                ms < std::chrono::milliseconds(kAttesaMassima).count()) {
-                return std::chrono::milliseconds(ms);
-            }
-        }
-        return kAttesaMassima;
-    }();
-    return attesa;
-}
-
-// Test hook: CIFROLANDIA_TEST_STOP_AFTER=<step> kills the process with SIGKILL right after
+// Test hooks: CIFROLANDIA_TEST_STOP_AFTER=<step> kills the process with SIGKILL right after
 // that step of a save ("temporanei", "giornale", "punti" or "nome"), so that tests can check
-// what a crash there leaves behind.
+// what a crash there leaves behind; CIFROLANDIA_TEST_PAUSE_AFTER=<step> stops it (SIGSTOP)
+// there instead, so that a test can act while the save is in progress and then resume it.
 void fermatiDopo(const char* passo) {
-    const char* richiesta = std::getenv("CIFROLANDIA_TEST_STOP_AFTER");
-    if (richiesta != nullptr && std::strcmp(richiesta, passo) == 0) {
-        std::raise(SIGKILL);
+    for (const auto& [variabile, segnale] : {std::pair{"CIFROLANDIA_TEST_STOP_AFTER", SIGKILL},
+                                             std::pair{"CIFROLANDIA_TEST_PAUSE_AFTER", SIGSTOP}}) {
+        const char* richiesta = std::getenv(variabile);
+        if (richiesta != nullptr && std::strcmp(richiesta, passo) == 0) {
+            std::raise(segnale);
+        }
     }
 }
 
@@ -110,6 +101,7 @@ private:
 struct Coppia {
     std::string punti;
     std::string nome;
+    bool operator==(const Coppia&) const = default;
 };
 
 // Reads at most kLetturaMassima bytes of a regular file of the directory. Links are not
@@ -171,26 +163,61 @@ int sincronizzaCartella(int cartella) {
     return 0;
 }
 
-// Creates a new temporary file in the directory holding `dati`, readable by every player
-// whatever the umask, and synced to disk. Its name goes to `nome`. Returns 0 or errno; on
-// failure no file is left.
-int creaTemporaneo(int cartella, std::string_view dati, std::string& nome) {
-    static std::atomic<unsigned> contatore{0};
-    // A name already taken (a planted file, a link) is skipped rather than opened.
-    for (int tentativo = 0; tentativo < 100; ++tentativo) {
-        nome = std::string(kPrefissoTemporaneo) + std::to_string(::getpid()) + '-' +
-               std::to_string(contatore++);
-        Descrittore fd(::openat(cartella, nome.c_str(),
-                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
-        if (!fd.valido() && errno == EEXIST) {
-            continue;
+// Frees `nome` of whatever stands there, never following or opening it: a file of any kind
+// (a link, a FIFO, a device) is removed, a directory too when empty; a non-empty one, which
+// another player may have made impossible to empty, is moved aside under a random name.
+// Returns 0 or errno.
+int liberaNome(int cartella, const char* nome) {
+    if (::unlinkat(cartella, nome, 0) == 0 || errno == ENOENT) {
+        return 0;
+    }
+    if (errno != EISDIR) {
+        return errno;
+    }
+    if (::unlinkat(cartella, nome, AT_REMOVEDIR) == 0) {
+        return 0;
+    }
+    unsigned long long caso = 0;
+    if (::getrandom(&caso, sizeof caso, 0) != static_cast<ssize_t>(sizeof caso)) {
+        return errno;
+    }
+    char aParte[40];
+    std::snprintf(aParte, sizeof aParte, ".record-scartato-%016llx", caso);
+    return ::renameat2(cartella, nome, cartella, aParte, RENAME_NOREPLACE) == 0 ? 0 : errno;
+}
+
+// Renames `da` over `a`; a directory standing at `a` is moved aside first. Returns 0 or errno.
+int rinomina(int cartella, const char* da, const char* a) {
+    for (int tentativo = 0; tentativo < 3; ++tentativo) {
+        if (::renameat(cartella, da, cartella, a) == 0) {
+            return 0;
         }
-        if (!fd.valido()) {
-            const int errore = errno;
-            nome.clear();
+        if (errno != EISDIR && errno != ENOTEMPTY && errno != EEXIST) {
+            return errno;
+        }
+        if (const int errore = liberaNome(cartella, a); errore != 0) {
             return errore;
         }
-        int errore = scriviTutto(fd.get(), dati);
+    }
+    return EEXIST;
+}
+
+// Creates the temporary file `nome` holding `dati`, readable by every player whatever the
+// umask, and synced to disk; whatever stood at the name is replaced. Returns 0 or errno; on
+// failure no file is left.
+int creaTemporaneo(int cartella, std::string_view dati, const char* nome) {
+    int errore = EEXIST;
+    for (int tentativo = 0; tentativo < 3 && errore == EEXIST; ++tentativo) {
+        errore = liberaNome(cartella, nome);
+        Descrittore fd(errore != 0
+                           ? -1
+                           : ::openat(cartella, nome,
+                                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
+        if (!fd.valido()) {
+            errore = errore != 0 ? errore : errno;
+            continue;
+        }
+        errore = scriviTutto(fd.get(), dati);
         if (errore == 0 && ::fchmod(fd.get(), 0644) != 0) {
             errore = errno;
         }
@@ -198,33 +225,11 @@ int creaTemporaneo(int cartella, std::string_view dati, std::string& nome) {
             errore = errno;
         }
         if (errore != 0) {
-            ::unlinkat(cartella, nome.c_str(), 0);
-            nome.clear();
+            ::unlinkat(cartella, nome, 0);
         }
         return errore;
     }
-    nome.clear();
-    return EEXIST;
-}
-
-// Replaces `destinazione` by a synced file holding `dati`. Returns 0 or errno.
-int scriviAlPosto(int cartella, std::string_view dati, const char* destinazione) {
-    std::string temporaneo;
-    int errore = creaTemporaneo(cartella, dati, temporaneo);
-    if (errore == 0 && ::renameat(cartella, temporaneo.c_str(), cartella, destinazione) != 0) {
-        errore = errno;
-        ::unlinkat(cartella, temporaneo.c_str(), 0);
-    }
     return errore;
-}
-
-// EISDIR when a directory stands at `nome`: a rename over it would fail.
-int nonCartella(int cartella, const char* nome) {
-    struct stat info {};
-    if (::fstatat(cartella, nome, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode)) {
-        return EISDIR;
-    }
-    return 0;
 }
 
 std::string componiGiornale(const Coppia& coppia) {
@@ -259,24 +264,20 @@ std::optional<Coppia> leggiGiornale(std::string_view testo) {
                   std::string(testo.substr(lunghezze[0], lunghezze[1]))};
 }
 
-// Takes the exclusive lock of the directory, waiting at most attesaMassima() for a rival game.
-// The lock goes with the descriptor: closed on return, or by the kernel if the process dies.
-// Returns 0, ETIMEDOUT, or the errno of flock.
-int blocca(int cartella) {
-    const auto scadenza = std::chrono::steady_clock::now() + attesaMassima();
+// Tries the exclusive lock of the directory, without waiting. The lock goes with the open
+// directory: released by liberaBlocco, or by the kernel if the process dies. Returns 0,
+// EWOULDBLOCK while another program holds it, or the errno of flock.
+int prendiBlocco(int cartella) {
     while (::flock(cartella, LOCK_EX | LOCK_NB) != 0) {
-        if (errno == EINTR) {
-            continue;
-        }
-        if (errno != EWOULDBLOCK) {
+        if (errno != EINTR) {
             return errno;
         }
-        if (std::chrono::steady_clock::now() >= scadenza) {
-            return ETIMEDOUT;
-        }
-        std::this_thread::sleep_for(kIntervalloAttesa);
     }
     return 0;
+}
+
+void liberaBlocco(int cartella) {
+    ::flock(cartella, LOCK_UN);
 }
 
 // Replaces prom.txt and nrom.txt by the pair; a planted link or FIFO is replaced by the
@@ -286,27 +287,16 @@ int blocca(int cartella) {
 // completed by the next start-up or save.
 int sostituisciCoppia(int cartella, const Coppia& coppia, bool scriviGiornale, bool& impegnato) {
     impegnato = !scriviGiornale;
-    std::string temporaneoPunti;
-    std::string temporaneoNome;
-    const auto rimuoviTemporanei = [&] {
-        for (const std::string* nome : {&temporaneoPunti, &temporaneoNome}) {
-            if (!nome->empty()) {
-                ::unlinkat(cartella, nome->c_str(), 0);
-            }
-        }
-    };
-    int errore = creaTemporaneo(cartella, coppia.punti, temporaneoPunti);
+    int errore = creaTemporaneo(cartella, coppia.punti, kNuoviPunti);
     if (errore == 0) {
-        errore = creaTemporaneo(cartella, coppia.nome, temporaneoNome);
-    }
-    // A directory in the way of nrom.txt is found before committing, while the old pair can
-    // still stay (one in the way of prom.txt makes the first rename fail, which withdraws).
-    if (errore == 0) {
-        errore = nonCartella(cartella, kFileNome);
+        errore = creaTemporaneo(cartella, coppia.nome, kNuovoNome);
     }
     fermatiDopo("temporanei");
     if (errore == 0 && scriviGiornale) {
-        errore = scriviAlPosto(cartella, componiGiornale(coppia), kGiornale);
+        errore = creaTemporaneo(cartella, componiGiornale(coppia), kNuovoGiornale);
+        if (errore == 0) {
+            errore = rinomina(cartella, kNuovoGiornale, kGiornale);
+        }
         impegnato = errore == 0;
         if (errore == 0) {
             errore = sincronizzaCartella(cartella);
@@ -314,11 +304,9 @@ int sostituisciCoppia(int cartella, const Coppia& coppia, bool scriviGiornale, b
         fermatiDopo("giornale");
     }
     if (errore == 0) {
-        if (::renameat(cartella, temporaneoPunti.c_str(), cartella, kFilePunti) == 0) {
-            temporaneoPunti.clear();
+        errore = rinomina(cartella, kNuoviPunti, kFilePunti);
+        if (errore == 0) {
             fermatiDopo("punti");
-        } else {
-            errore = errno;
         }
     }
     if (errore != 0) {
@@ -328,13 +316,14 @@ int sostituisciCoppia(int cartella, const Coppia& coppia, bool scriviGiornale, b
             impegnato = false;
             sincronizzaCartella(cartella);
         }
-        rimuoviTemporanei();
+        for (const char* temporaneo : {kNuoviPunti, kNuovoNome, kNuovoGiornale}) {
+            ::unlinkat(cartella, temporaneo, 0);
+        }
         return errore;
     }
-    if (::renameat(cartella, temporaneoNome.c_str(), cartella, kFileNome) != 0) {
+    if (errore = rinomina(cartella, kNuovoNome, kFileNome); errore != 0) {
         // prom.txt is already the new one: the journal stays, so the pair is completed later.
-        errore = errno;
-        rimuoviTemporanei();
+        ::unlinkat(cartella, kNuovoNome, 0);
         return errore;
     }
     fermatiDopo("nome");
@@ -347,44 +336,41 @@ int sostituisciCoppia(int cartella, const Coppia& coppia, bool scriviGiornale, b
     return 0;
 }
 
-// Removes the temporary files that an interrupted save left behind.
-void rimuoviTemporaneiAbbandonati(int cartella) {
-    // A descriptor of its own, so that reading the entries does not move the lock's one.
-    const int fd = ::openat(cartella, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        return;
-    }
-    DIR* elenco = ::fdopendir(fd);
-    if (elenco == nullptr) {
-        ::close(fd);
-        return;
-    }
-    std::vector<std::string> abbandonati;
-    while (const dirent* voce = ::readdir(elenco)) {
-        if (std::string_view(voce->d_name).starts_with(kPrefissoTemporaneo)) {
-            abbandonati.emplace_back(voce->d_name);
-        }
-    }
-    ::closedir(elenco);
-    for (const std::string& nome : abbandonati) {
-        ::unlinkat(cartella, nome.c_str(), 0);
-    }
-}
-
-// Under the lock: removes what an interrupted save left and rolls a whole journal forward;
-// a journal that is not whole (or not a regular file) is removed unread. Returns 0, or the
-// errno of a roll-forward that failed, its journal being kept.
+// Under the lock: removes what an interrupted save left at the temporary names (or planted
+// there) and rolls a whole journal forward; a journal that is not whole (or not a regular
+// file) is removed unread. Returns 0, or the errno of a roll-forward that failed, its journal
+// being kept.
 int recupera(int cartella) {
-    rimuoviTemporaneiAbbandonati(cartella);
+    for (const char* temporaneo : {kNuoviPunti, kNuovoNome, kNuovoGiornale}) {
+        liberaNome(cartella, temporaneo);
+    }
     if (const std::optional<Coppia> coppia = leggiGiornale(leggiSicuro(cartella, kGiornale))) {
         bool impegnato = false;
         return sostituisciCoppia(cartella, *coppia, false, impegnato);
     }
-    if (::unlinkat(cartella, kGiornale, 0) == 0 ||
-        (errno == EISDIR && ::unlinkat(cartella, kGiornale, AT_REMOVEDIR) == 0)) {
+    if (::faccessat(cartella, kGiornale, F_OK, AT_SYMLINK_NOFOLLOW) == 0 &&
+        liberaNome(cartella, kGiornale) == 0) {
         sincronizzaCartella(cartella);
     }
     return 0;
+}
+
+// The pair as it stands, read without the lock while another program may be saving: a whole
+// journal is the record; otherwise both files, read again until two readings agree with no
+// journal between them, so that an old file is never paired with a new one.
+Coppia leggiSenzaBlocco(int cartella) {
+    Coppia prima;
+    for (int tentativo = 0; tentativo < 20; ++tentativo) {
+        if (const std::optional<Coppia> g = leggiGiornale(leggiSicuro(cartella, kGiornale))) {
+            return *g;
+        }
+        const Coppia ora{leggiSicuro(cartella, kFilePunti), leggiSicuro(cartella, kFileNome)};
+        if (tentativo > 0 && ora == prima) {
+            break;
+        }
+        prima = ora;
+    }
+    return prima;
 }
 
 // Creates the record file empty if it is missing; whatever stands there is left as it is.
@@ -406,7 +392,32 @@ std::string limita(std::string testo) {
 
 } // namespace
 
+std::string senzaCaratteriDiControllo(std::string_view nome) {
+    std::string pulito(nome);
+    for (char& c : pulito) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            c = ' ';
+        }
+    }
+    return pulito;
+}
+
 ArchivioRecord::ArchivioRecord(std::string cartella) : cartella_(std::move(cartella)) {}
+
+ArchivioRecord::~ArchivioRecord() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+ArchivioRecord::ArchivioRecord(ArchivioRecord&& altro) noexcept
+    : cartella_(std::move(altro.cartella_)), fd_(std::exchange(altro.fd_, -1)) {}
+
+ArchivioRecord& ArchivioRecord::operator=(ArchivioRecord&& altro) noexcept {
+    std::swap(cartella_, altro.cartella_);
+    std::swap(fd_, altro.fd_);
+    return *this;
+}
 
 std::string ArchivioRecord::cartellaPredefinita() {
     const char* scelta = std::getenv("CIFROLANDIA_RECORD_DIR");
@@ -416,38 +427,67 @@ std::string ArchivioRecord::cartellaPredefinita() {
     return CIFROLANDIA_RECORD_DIR_DEFAULT;
 }
 
+// Opens the directory itself, never a symlink standing at its path, and keeps it in fd_. With
+// `crea` a missing one is created (with its parents) and made usable by every player, as the
+// package installs it: mode 0777 whatever the umask, no sticky bit (see the README). Returns
+// 0 or errno.
+int ArchivioRecord::apriCartella(bool crea) {
+    if (fd_ >= 0) {
+        ::close(std::exchange(fd_, -1));
+    }
+    constexpr int kModo = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+    fd_ = ::open(cartella_.c_str(), kModo);
+    if (fd_ < 0 && errno == ENOENT && crea) {
+        std::error_code codice;
+        std::filesystem::create_directories(std::filesystem::path(cartella_).parent_path(), codice);
+        const bool creata = ::mkdir(cartella_.c_str(), 0777) == 0;
+        if (!creata && errno != EEXIST) {
+            return errno;
+        }
+        fd_ = ::open(cartella_.c_str(), kModo);
+        struct stat info {};
+        if (creata && fd_ >= 0 && ::fstat(fd_, &info) == 0 && info.st_uid == ::geteuid()) {
+            ::fchmod(fd_, 0777);
+        }
+    }
+    struct stat info {};
+    if (fd_ < 0 && errno == ENOTDIR &&
+        ::fstatat(AT_FDCWD, cartella_.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISLNK(info.st_mode)) {
+        return ELOOP; // a symlink, which O_DIRECTORY reports as not a directory
+    }
+    if (fd_ < 0) {
+        return errno;
+    }
+    return ::faccessat(fd_, ".", W_OK | X_OK, AT_EACCESS) == 0 ? 0 : errno;
+}
+
 ArchivioRecord::Apertura ArchivioRecord::apri() {
-    const auto fallita = [this](int errore) {
+    if (const int errore = apriCartella(true); errore != 0) {
         Apertura apertura;
         apertura.errore = "Impossibile usare la cartella dei record \"" + cartella_ +
                           "\": " + descriviErrore(errore) + ".";
         return apertura;
-    };
-    std::error_code codice;
-    std::filesystem::create_directories(cartella_, codice);
-    if (codice) {
-        return fallita(codice.value());
     }
-    Descrittore cartella(::open(cartella_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!cartella.valido()) {
-        return fallita(errno);
+    // Another program holding the lock delays the game by a second at most: it then reads
+    // without the lock, and leaves recovery to whoever holds it.
+    const auto scadenza = std::chrono::steady_clock::now() + kAttesaAvvio;
+    int blocco = prendiBlocco(fd_);
+    while (blocco == EWOULDBLOCK && std::chrono::steady_clock::now() < scadenza) {
+        std::this_thread::sleep_for(kIntervalloAttesa);
+        blocco = prendiBlocco(fd_);
     }
-    if (::faccessat(cartella.get(), ".", W_OK | X_OK, AT_EACCESS) != 0) {
-        return fallita(errno);
+    Coppia coppia;
+    if (blocco == 0) {
+        recupera(fd_);
+        creaSeManca(fd_, kFilePunti);
+        creaSeManca(fd_, kFileNome);
+        // A journal still there (its roll-forward failed) holds the pair that is the record.
+        coppia = leggiSenzaBlocco(fd_);
+        liberaBlocco(fd_);
+    } else {
+        coppia = leggiSenzaBlocco(fd_);
     }
-    // Without the lock (a rival game holding it for too long) the game still starts: it only
-    // reads, and leaves recovery to whoever holds the lock.
-    if (blocca(cartella.get()) == 0) {
-        recupera(cartella.get());
-        creaSeManca(cartella.get(), kFilePunti);
-        creaSeManca(cartella.get(), kFileNome);
-    }
-    // A journal still there (its roll-forward failed, or a rival is committing it) holds the
-    // pair that is the record.
-    const std::optional<Coppia> giornale = leggiGiornale(leggiSicuro(cartella.get(), kGiornale));
-    const Coppia coppia = giornale ? *giornale
-                                   : Coppia{leggiSicuro(cartella.get(), kFilePunti),
-                                            leggiSicuro(cartella.get(), kFileNome)};
     Apertura apertura;
     apertura.ok = true;
     apertura.record = {windows1252InUtf8(coppia.punti), windows1252InUtf8(coppia.nome)};
@@ -459,26 +499,31 @@ ArchivioRecord::Salvataggio ArchivioRecord::salva(std::string_view punti, std::s
         return Salvataggio{Esito::Errore, "Non è stato possibile registrare il record: " + motivo +
                                               ". Il record precedente è rimasto com'era."};
     };
-    Descrittore cartella(::open(cartella_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!cartella.valido()) {
-        return fallito(descriviErrore(errno));
+    if (fd_ < 0) {
+        if (const int errore = apriCartella(false); errore != 0) {
+            return fallito(descriviErrore(errore));
+        }
     }
-    if (const int errore = blocca(cartella.get()); errore != 0) {
-        return fallito(errore == ETIMEDOUT ? "un'altra partita sta ancora registrando il suo record"
-                                           : descriviErrore(errore));
+    if (const int errore = prendiBlocco(fd_); errore != 0) {
+        return errore == EWOULDBLOCK ? Salvataggio{Esito::Occupato, {}}
+                                     : fallito(descriviErrore(errore));
     }
-    if (const int errore = recupera(cartella.get()); errore != 0) {
+    struct Sblocca {
+        int fd;
+        ~Sblocca() { liberaBlocco(fd); }
+    } sblocca{fd_};
+    if (const int errore = recupera(fd_); errore != 0) {
         return fallito(descriviErrore(errore));
     }
     // Compared with the record as it stands now, under the lock: a rival may have beaten it.
-    const std::string attuale = windows1252InUtf8(leggiSicuro(cartella.get(), kFilePunti));
+    const std::string attuale = windows1252InUtf8(leggiSicuro(fd_, kFilePunti));
     if (leggiNumeroIniziale(attuale) >= leggiNumeroIniziale(punti)) {
         return Salvataggio{Esito::NonSuperato, {}};
     }
     const Coppia nuova{limita(utf8InWindows1252(punti)) + "\r\n",
-                       limita(utf8InWindows1252(nome)) + "\r\n"};
+                       limita(utf8InWindows1252(senzaCaratteriDiControllo(nome))) + "\r\n"};
     bool impegnato = false;
-    const int errore = sostituisciCoppia(cartella.get(), nuova, true, impegnato);
+    const int errore = sostituisciCoppia(fd_, nuova, true, impegnato);
     if (errore == 0) {
         return Salvataggio{Esito::Salvato, {}};
     }

@@ -3,6 +3,7 @@
 // the clock's timer, the backdrop, the title, the date and the end of the program.
 // The Qt window implements it; tests use a fake that records every call.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,6 +66,14 @@ public:
     // The review of this game's mistakes, one line each, newest first; empty for none.
     // A window without a place for it shows nothing.
     virtual void mostraRipasso(const std::vector<std::string>& righe) { (void)righe; }
+
+    // Calls `prova` at once and, while it returns false, again every few tens of milliseconds
+    // with the window alive (it repaints, keys are kept): meanwhile it shows `inAttesa`, and
+    // after a few seconds asks, with `bloccata`, whether to go on ("Riprova", the default) or
+    // give up ("Rinuncia"), still calling `prova` while the question is open; the wait ends by
+    // itself as soon as `prova` returns true. Returns false only when the player gave up.
+    virtual bool attendi(const std::function<bool()>& prova, std::string_view inAttesa,
+                         std::string_view bloccata) = 0;
 
     // Today's date as a short date text, day and month of two digits, year of four.
     virtual std::string dataOdierna() const = 0;

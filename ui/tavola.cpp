@@ -13,11 +13,15 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
+#include <QElapsedTimer>
 #include <QEvent>
+#include <QEventLoop>
 #include <QInputDialog>
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 
@@ -672,6 +676,56 @@ void Tavola::resizeEvent(QResizeEvent* evento) {
     if (gioco_) {
         gioco_->Form_Resize();
     }
+}
+
+bool Tavola::attendi(const std::function<bool()>& prova, std::string_view inAttesa,
+                     std::string_view bloccata) {
+    if (prova()) {
+        return true;
+    }
+    // A local event loop: the window repaints and keeps its keys while `prova` is retried.
+    constexpr int kIntervalloMs = 50;
+    constexpr int kPazienzaMs = 3000; // before the player is asked
+    const QString titolo = QString::fromUtf8(core::testi::kTitolo);
+    QProgressDialog avviso(daUtf8(inAttesa), QString(), 0, 0, finestraDialoghi());
+    avviso.setWindowTitle(titolo);
+    avviso.setMinimumDuration(0);
+    QMessageBox domanda(QMessageBox::Warning, titolo, daUtf8(bloccata), QMessageBox::NoButton,
+                        finestraDialoghi());
+    domanda.setTextFormat(Qt::PlainText);
+    QPushButton* riprova = domanda.addButton(QStringLiteral("Riprova"), QMessageBox::AcceptRole);
+    domanda.addButton(QStringLiteral("Rinuncia"), QMessageBox::RejectRole);
+    domanda.setDefaultButton(riprova);
+    domanda.setEscapeButton(riprova); // Esc never gives the score up
+    QEventLoop ciclo;
+    QElapsedTimer attesa;
+    QTimer sonda;
+    bool fatto = false;
+    connect(&sonda, &QTimer::timeout, &ciclo, [&] {
+        if (prova()) {
+            fatto = true;
+            ciclo.quit();
+        } else if (!domanda.isVisible() && attesa.elapsed() >= kPazienzaMs) {
+            avviso.hide();
+            domanda.open();
+        }
+    });
+    connect(&domanda, &QMessageBox::finished, &ciclo, [&] {
+        if (domanda.clickedButton() != riprova) {
+            ciclo.quit();
+            return;
+        }
+        attesa.restart();
+        avviso.show();
+    });
+    // Esc on the notice only hides it; the wait goes on, so it comes back.
+    connect(&avviso, &QProgressDialog::canceled, &avviso, &QProgressDialog::show);
+    attesa.start();
+    avviso.show();
+    sonda.start(kIntervalloMs);
+    ciclo.exec();
+    riattiva();
+    return fatto;
 }
 
 } // namespace ui

@@ -56,6 +56,8 @@ public:
     bool ridottaAIcona() const override;
     std::string inputBox(std::string_view domanda) override;
     int messageBox(std::string_view testo, int pulsanti, std::string_view titolo) override;
+    bool attendi(const std::function<bool()>& prova, std::string_view inAttesa,
+                 std::string_view bloccata) override;
     std::string dataOdierna() const override;
     void ricarica() override;
     void mostra() override;

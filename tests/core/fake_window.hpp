@@ -4,11 +4,13 @@
 
 #include "core/window.hpp"
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <map>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 struct FakeFinestra : core::Finestra {
@@ -62,6 +64,29 @@ struct FakeFinestra : core::Finestra {
                        risposteMessaggi, core::kRispostaOk);
     }
     void mostraRipasso(const std::vector<std::string>& righe) override { ripasso = righe; }
+    // attendi keeps trying for `periodo`, then asks; the answers come from risposteMessaggi
+    // (1: Riprova, 0: Rinuncia), and with no answer left it gives up, so that a test never
+    // waits forever.
+    std::chrono::milliseconds periodo{0};
+    bool attendi(const std::function<bool()>& prova, std::string_view inAttesa,
+                 std::string_view bloccata) override {
+        if (prova()) {
+            return true;
+        }
+        dialoghi.push_back("attesa: " + std::string(inAttesa));
+        for (;;) {
+            const auto fine = std::chrono::steady_clock::now() + periodo;
+            do {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                if (prova()) {
+                    return true;
+                }
+            } while (std::chrono::steady_clock::now() < fine);
+            if (risposteMessaggi.empty() || messageBox(bloccata, -1, {}) == 0) {
+                return false;
+            }
+        }
+    }
     std::string dataOdierna() const override { return "06/12/2026"; }
     void ricarica() override {
         ++ricariche;

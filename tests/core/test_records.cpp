@@ -1,59 +1,34 @@
-// The record store on real directories: file bytes, start-up, hostile files, unusable
-// directories, rival games as processes, and saves cut off by SIGKILL.
-#include "core/cp1252.hpp"
+// The record store against what crashes, full disks, rival games and a hostile second user of
+// the computer do to it: one table of attacks over one bench (a record directory and the
+// processes around it), and saves killed at any instant. The slow rows run in
+// robustness_tests (built from this file with ROBUSTEZZA), the others in core_tests.
 #include "core/errori.hpp"
+#include "core/game.hpp"
 #include "core/records.hpp"
+#include "fake_window.hpp"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cerrno>
-#include <csignal>
-#include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <iterator>
-#include <map>
+#include <grp.h>
+#include <numeric>
+#include <pwd.h>
 #include <random>
-#include <string>
-#include <sys/socket.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
-#include <unistd.h>
-#include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
 using core::ArchivioRecord;
 using Esito = ArchivioRecord::Esito;
-
-// A fresh directory under the system's temporary one, removed with everything in it.
-class CartellaProva {
-public:
-    CartellaProva() {
-        std::string modello = (fs::temp_directory_path() / "cifrolandia-record-XXXXXX").string();
-        if (::mkdtemp(modello.data()) == nullptr) {
-            throw std::runtime_error(std::strerror(errno));
-        }
-        percorso_ = modello;
-    }
-    ~CartellaProva() {
-        std::error_code ignorato;
-        fs::permissions(percorso_, fs::perms::owner_all, fs::perm_options::add, ignorato);
-        fs::remove_all(percorso_, ignorato);
-    }
-    CartellaProva(const CartellaProva&) = delete;
-    CartellaProva& operator=(const CartellaProva&) = delete;
-    fs::path operator/(const char* nome) const { return percorso_ / nome; }
-    std::string str() const { return percorso_.string(); }
-
-private:
-    fs::path percorso_;
-};
+using std::chrono::seconds;
+using Orologio = std::chrono::steady_clock;
 
 std::string leggi(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -64,377 +39,501 @@ void scrivi(const fs::path& file, const std::string& byte) {
     std::ofstream(file, std::ios::binary | std::ios::trunc) << byte;
 }
 
-std::vector<std::string> elenco(const std::string& cartella) {
-    std::vector<std::string> nomi;
-    for (const fs::directory_entry& voce : fs::directory_iterator(cartella)) {
-        nomi.push_back(voce.path().filename().string());
-    }
-    std::sort(nomi.begin(), nomi.end());
-    return nomi;
-}
-
-const std::vector<std::string> kSoloRecord = {"nrom.txt", "prom.txt"};
-
-// Starts record_saver as a rival game; `fermata` names the step of the save at which it dies.
-pid_t avvia(const std::vector<std::string>& argomenti, const char* fermata = nullptr) {
-    std::vector<char*> argv{const_cast<char*>(RECORD_SAVER)};
-    for (const std::string& argomento : argomenti) {
-        argv.push_back(const_cast<char*>(argomento.c_str()));
-    }
-    argv.push_back(nullptr);
+// A process running `corpo` as user `uid` (the same user when -1); it exits with what `corpo`
+// returns.
+pid_t come(uid_t uid, const std::function<int()>& corpo) {
     const pid_t pid = ::fork();
     if (pid == 0) {
-        if (fermata != nullptr) {
-            ::setenv("CIFROLANDIA_TEST_STOP_AFTER", fermata, 1);
+        if (uid != uid_t(-1) && (::setgroups(0, nullptr) || ::setgid(uid) || ::setuid(uid))) {
+            ::_exit(126);
         }
-        ::execv(RECORD_SAVER, argv.data());
-        ::_exit(127);
+        ::_exit(corpo());
     }
     return pid;
 }
 
-int attendi(pid_t pid) {
-    int stato = 0;
-    while (::waitpid(pid, &stato, 0) < 0 && errno == EINTR) {
+// A child's status, waited for at most `limite` (then killed: -1) so that a hang fails the
+// test; with `fermo`, a child stopping counts too.
+int attendi(pid_t pid, seconds limite = seconds(60), bool fermo = false) {
+    for (const auto fine = Orologio::now() + limite; Orologio::now() < fine;) {
+        int stato = 0;
+        if (::waitpid(pid, &stato, WNOHANG | (fermo ? WUNTRACED : 0)) == pid) {
+            return stato;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    return stato;
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    return -1;
 }
 
-// Restores the umask when the test ends, however it ends.
-struct Umask {
-    explicit Umask(mode_t nuova) : vecchia(::umask(nuova)) {}
-    ~Umask() { ::umask(vecchia); }
-    mode_t vecchia;
+// Two throwaway accounts, attacker and victim, made with useradd when running as root and
+// deleted when the process ends; otherwise both roles are the current user (-1).
+std::pair<uid_t, uid_t> utenti() {
+    static const std::pair<uid_t, uid_t> coppia = [] {
+        std::pair<uid_t, uid_t> u{uid_t(-1), uid_t(-1)};
+        static std::vector<std::string> nomi;
+        for (uid_t* uid : {&u.first, &u.second}) {
+            nomi.push_back("cfl" + std::to_string(::getpid()) + (uid == &u.first ? "a" : "v"));
+            // A stale account of a killed run with this pid goes first; retried, as another
+            // test process may hold the user database's lock.
+            const std::string comando = "userdel " + nomi.back() + " 2>/dev/null; useradd -M -N " +
+                                        nomi.back() + " 2>/dev/null";
+            for (int i = 0; i < 50 && ::geteuid() == 0 && *uid == uid_t(-1); ++i) {
+                if (std::system(comando.c_str()) == 0) {
+                    *uid = ::getpwnam(nomi.back().c_str())->pw_uid;
+                } else {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                }
+            }
+        }
+        std::atexit([] {
+            for (const std::string& n : nomi) { // retried too, for the same lock
+                for (int i = 0; i < 50 && ::getpwnam(n.c_str()) != nullptr; ++i) {
+                    if (std::system(("userdel " + n + " 2>/dev/null").c_str()) != 0) {
+                        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                    }
+                }
+            }
+        });
+        return u;
+    }();
+    return coppia;
+}
+
+// The bench: a scratch directory B (mode 0777; on tmpfs when there is one, so that syncs cost
+// nothing; a 64 KiB tmpfs of its own for the disk rows) holding the record directory D, owned
+// by the attacker, with the pair (3, Anna).
+struct Banco {
+    explicit Banco(bool disco) {
+        std::string modello = (fs::path(::access("/dev/shm", W_OK) ? "/tmp" : "/dev/shm") /
+                               "cifrolandia-prova-XXXXXX")
+                                  .string();
+        base = ::mkdtemp(modello.data());
+        fs::permissions(base, fs::perms::all);
+        cartella = base / (disco ? "disco/record" : "record");
+        fs::create_directory(cartella.parent_path());
+        montato = disco && ::mount("tmpfs", this->disco().c_str(), "tmpfs", 0, "size=64k") == 0;
+        fs::create_directory(cartella);
+        fs::permissions(cartella, fs::perms::all);
+        (void)!::chown(cartella.c_str(), utenti().first, -1);
+        scrivi(cartella / "prom.txt", "3\r\n");
+        scrivi(cartella / "nrom.txt", "Anna\r\n");
+    }
+    ~Banco() {
+        lascia();
+        if (montato) {
+            ::umount2(disco().c_str(), MNT_DETACH);
+        }
+        fs::remove_all(base);
+    }
+    fs::path disco() const { return cartella.parent_path(); }
+    // Ends what an attack left holding the lock.
+    void lascia() const {
+        if (const std::string tenuto = leggi(base / "tenuto"); !tenuto.empty()) {
+            ::kill(std::stoi(tenuto), SIGKILL);
+            ::waitpid(std::stoi(tenuto), nullptr, 0);
+        }
+    }
+    // Runs a shell command, with $D and $B set, as the attacker (or as root) to its end.
+    void sh(const std::string& comando, bool root = false) const {
+        ::setenv("D", cartella.c_str(), 1);
+        ::setenv("B", base.c_str(), 1);
+        const pid_t pid = come(root ? uid_t(-1) : utenti().first, [&] {
+            return ::execl("/bin/sh", "sh", "-ec", comando.c_str(), nullptr);
+        });
+        ASSERT_EQ(attendi(pid), 0) << comando;
+    }
+    fs::path base;
+    fs::path cartella;
+    bool montato = false;
 };
 
-TEST(RecordFile, ByteEsattiPermessiEAndataERitorno) {
-    struct Caso {
-        const char* punti;
-        const char* nome;
-        std::string byteNome; // nrom.txt on disk
-        const char* nomeLetto;
-    };
-    const Caso casi[] = {
-        {"12", "Anna", "Anna\r\n", "Anna\r\n"},
-        {"7", "", "\r\n", "\r\n"},
-        {"30", "Niccolò è", "Niccol\xF2 \xE8\r\n", "Niccolò è\r\n"},
-        {"40", "Ω€😀", "?\x80?\r\n", "?€?\r\n"},
-    };
-    const Umask chiusa(077); // the files must be readable by the other players all the same
-    for (const Caso& caso : casi) {
-        SCOPED_TRACE(caso.nome);
-        CartellaProva cartella;
-        ArchivioRecord archivio(cartella.str());
-        ASSERT_TRUE(archivio.apri().ok);
-        ASSERT_EQ(archivio.salva(caso.punti, caso.nome).esito, Esito::Salvato);
-        EXPECT_EQ(leggi(cartella / "prom.txt"), std::string(caso.punti) + "\r\n");
-        EXPECT_EQ(leggi(cartella / "nrom.txt"), caso.byteNome);
-        for (const char* file : {"prom.txt", "nrom.txt"}) {
-            EXPECT_EQ(fs::status(cartella / file).permissions() & fs::perms::all, fs::perms(0644));
+struct Attacco {
+    std::string nome = "";
+    std::function<void(Banco&)> prima = {};   // before the victim starts
+    const char* pausa = nullptr;              // "apertura" (start-up done) or a step of the save,
+    std::function<void(Banco&)> durante = {}; // where the victim stops while this runs
+    std::string punti = "5", giocatore = "Bruno";
+    bool gioco = false;            // the victim plays a whole game (FakeFinestra) instead of saving
+    std::deque<int> risposte = {}; // the game's answers at exit (1: OK or Riprova, 0: Rinuncia)
+    int stato = 0; // the victim's: a game's exit status; else 0 saved, 1 not beaten, 2 error,
+                   // 3 start-up refused (7: start-up over 3 s)
+    std::string mostrato = "3\r\n|Anna\r\n"; // the pair its start-up showed
+    std::string messaggio = "";              // part of what it said
+    std::string finale = "5\r\n|Bruno\r\n";  // the pair a fresh start finds afterwards
+    std::string percorso = "";               // its directory, in B
+    bool root = false, lento = false, disco = false;
+};
+
+// The victim, as its own user: starts, stops at the pause, saves; reports in B.
+int vittima(const Attacco& a, const Banco& b) {
+    ::umask(077); // the files must be readable by the other players all the same
+    if (a.pausa != nullptr && std::string(a.pausa) != "apertura") {
+        ::setenv("CIFROLANDIA_TEST_PAUSE_AFTER", a.pausa, 1);
+    }
+    ArchivioRecord archivio((a.percorso.empty() ? b.cartella : b.base / a.percorso).string());
+    FakeFinestra f;
+    core::Gioco gioco(f, archivio);
+    const auto inizio = Orologio::now();
+    const ArchivioRecord::Apertura apertura =
+        a.gioco ? ArchivioRecord::Apertura{} : archivio.apri();
+    if (a.gioco) {
+        f.risposteInput = {a.giocatore, "100"};
+        gioco.avvia();
+        for (int i = 0; i < std::stoi(a.punti) && !gioco.finito(); ++i) {
+            f.imposta(core::Controllo::txtAnswer, gioco.rispostaEsatta());
+            int tasto = 13;
+            gioco.txtAnswer_KeyPress(tasto);
+            gioco.cmdNext_Click();
         }
-        const ArchivioRecord::Apertura riletta = ArchivioRecord(cartella.str()).apri();
-        EXPECT_EQ(riletta.record.punti, std::string(caso.punti) + "\r\n");
-        EXPECT_EQ(riletta.record.nome, caso.nomeLetto);
-        EXPECT_EQ(elenco(cartella.str()), kSoloRecord);
+    }
+    scrivi(b.base / "mostrato",
+           a.gioco ? f.testo(core::Controllo::lblpunti) + "|" + f.testo(core::Controllo::lblnome)
+                   : apertura.record.punti + "|" + apertura.record.nome);
+    if (Orologio::now() - inizio > seconds(3)) {
+        return 7;
+    }
+    if (a.pausa != nullptr && std::string(a.pausa) == "apertura") {
+        ::raise(SIGSTOP);
+    }
+    if (a.gioco) {
+        f.risposteMessaggi = a.risposte;
+        f.periodo = std::chrono::milliseconds(a.lento ? 3000 : 100);
+        gioco.cmdExit1_Click();
+        for (const std::string& d : f.dialoghi) {
+            scrivi(b.base / "detto", leggi(b.base / "detto") + d + "\n");
+        }
+        return gioco.finito() ? f.statoFinale : 5;
+    }
+    if (!apertura.ok) {
+        return scrivi(b.base / "detto", apertura.errore), 3;
+    }
+    const ArchivioRecord::Salvataggio s = archivio.salva(a.punti, a.giocatore);
+    return scrivi(b.base / "detto", s.messaggio), static_cast<int>(s.esito);
+}
+
+void PrintTo(const Attacco& a, std::ostream* os) {
+    *os << a.nome;
+}
+
+using Attacchi = testing::TestWithParam<Attacco>;
+
+TEST_P(Attacchi, IlRecordResta) {
+    const Attacco& a = GetParam();
+#ifdef ROBUSTEZZA
+    const bool salta = !a.lento;
+#else
+    const bool salta = a.lento;
+#endif
+    static const bool spazio = ::unshare(CLONE_NEWNS) == 0 &&
+                               ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    if (salta || (a.root && utenti().first == uid_t(-1)) || (a.disco && !spazio)) {
+        GTEST_SKIP() << "another binary's row, or it needs root";
+    }
+    Banco b(a.disco);
+    if (a.prima) {
+        a.prima(b);
+    }
+    const auto inizio = Orologio::now();
+    const pid_t pid = come(utenti().second, [&] { return vittima(a, b); });
+    if (a.pausa != nullptr) {
+        ASSERT_TRUE(WIFSTOPPED(attendi(pid, seconds(60), true)));
+        a.durante(b);
+        ::kill(pid, SIGCONT);
+    }
+    const int stato = attendi(pid);
+    std::printf("the victim took %.0f ms\n",
+                std::chrono::duration<double, std::milli>(Orologio::now() - inizio).count());
+    EXPECT_TRUE(WIFEXITED(stato) && WEXITSTATUS(stato) == a.stato) << stato;
+    EXPECT_EQ(leggi(b.base / "mostrato"), a.mostrato);
+    EXPECT_NE(leggi(b.base / "detto").find(a.messaggio), std::string::npos)
+        << leggi(b.base / "detto");
+    b.lascia();
+    ::mount(nullptr, b.disco().c_str(), nullptr, MS_REMOUNT, nullptr);
+    fs::remove(b.disco() / "r");
+    const fs::path dove = b.cartella.string() + (fs::exists(b.base / "altrove") ? ".vero" : "");
+    const ArchivioRecord::Apertura poi = ArchivioRecord(dove.string()).apri();
+    EXPECT_EQ(poi.record.punti + "|" + poi.record.nome, a.finale);
+    EXPECT_EQ(leggi(b.base / "b"), leggi(b.base / "b").empty() ? "" : "500\n"); // link targets
+    EXPECT_TRUE(!fs::exists(b.base / "altrove") || fs::is_empty(b.base / "altrove"));
+    for (const fs::directory_entry& voce : fs::directory_iterator(dove)) {
+        const std::string nome = voce.path().filename().string();
+        if (nome == "prom.txt" || nome == "nrom.txt") {
+            EXPECT_TRUE(voce.is_regular_file() && !voce.is_symlink() &&
+                        voce.hard_link_count() == 1);
+            EXPECT_EQ(voce.status().permissions(), fs::perms(0644)) << nome;
+        } else {
+            EXPECT_TRUE(!nome.starts_with(".record") || nome.starts_with(".record-scartato-"))
+                << nome;
+        }
     }
 }
 
-TEST(RecordApertura, PrimaAperturaCreaFileVuotiEPoiNonLiTocca) {
-    CartellaProva base;
-    const std::string cartella = (base / "nuova").string() + "/giochi";
-    const ArchivioRecord::Apertura prima = ArchivioRecord(cartella).apri();
-    ASSERT_TRUE(prima.ok) << prima.errore;
-    EXPECT_EQ(prima.record.punti, "");
-    EXPECT_EQ(prima.record.nome, "");
-    EXPECT_EQ(elenco(cartella), kSoloRecord);
-    for (const std::string& file : kSoloRecord) {
-        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(cartella + "/" + file)));
-        EXPECT_EQ(fs::file_size(cartella + "/" + file), 0u);
-    }
-    scrivi(cartella + "/prom.txt", "99\r\n");
-    scrivi(cartella + "/nrom.txt", "Zo\xEB\r\n");
-    const ArchivioRecord::Apertura seconda = ArchivioRecord(cartella).apri();
-    ASSERT_TRUE(seconda.ok) << seconda.errore;
-    EXPECT_EQ(seconda.record.punti, "99\r\n");
-    EXPECT_EQ(seconda.record.nome, "Zoë\r\n");
-    EXPECT_EQ(leggi(cartella + "/prom.txt"), "99\r\n");
-    EXPECT_EQ(leggi(cartella + "/nrom.txt"), "Zo\xEB\r\n");
+std::string nomeDi(int punti) {
+    return "Giocatore " + std::to_string(punti) + " è qui";
 }
 
-TEST(RecordApertura, CartellaPredefinitaDallAmbiente) {
-    const char* prima = std::getenv("CIFROLANDIA_RECORD_DIR");
-    const std::string salvata = prima != nullptr ? prima : "";
+// A save by a rival process, as the attacker; with `fermata` it dies (or stops) at that step.
+// It exits 3 when its start-up showed a pair that no save wrote.
+pid_t rivale(const Banco& b, int punti, const char* variabile = "", const char* fermata = "") {
+    return come(utenti().first, [&] {
+        ::setenv(variabile, fermata, 1);
+        ArchivioRecord archivio(b.cartella.string());
+        const core::Record r = archivio.apri().record;
+        if (!(r.punti + r.nome).empty() && r.punti != "3\r\n" &&
+            r.nome != nomeDi(std::atoi(r.punti.c_str())) + "\r\n") {
+            return 3;
+        }
+        Esito esito = Esito::Occupato;
+        while ((esito = archivio.salva(std::to_string(punti), nomeDi(punti)).esito) ==
+               Esito::Occupato) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return esito == Esito::Errore ? 1 : 0;
+    });
+}
+
+// A shell command as the attacker (as root with `root`), for the table.
+std::function<void(Banco&)> sh(const std::string& comando, bool root = false) {
+    return [=](Banco& b) { b.sh(comando, root); };
+}
+
+// A rival's save of `punti`, optionally killed (STOP) or stopped (PAUSE) at a step; one
+// stopped holds the lock until the row ends.
+std::function<void(Banco&)> rivaleA(int punti, const char* variabile = "", const char* passo = "") {
+    return [=](Banco& b) {
+        const pid_t pid = rivale(b, punti, variabile, passo);
+        const int stato = attendi(pid, seconds(60), true);
+        if (WIFSTOPPED(stato)) {
+            scrivi(b.base / "tenuto", std::to_string(pid));
+        } else {
+            ASSERT_TRUE(WIFEXITED(stato) ? WEXITSTATUS(stato) == 0 : WTERMSIG(stato) == SIGKILL);
+        }
+    };
+}
+
+void trentaGiri(Banco& b) { // 32 rival games at once, 30 times over, scores rising
+    std::mt19937 caso(4242);
+    for (int giro = 0; giro < 30; ++giro) {
+        std::vector<int> punti(32);
+        std::iota(punti.begin(), punti.end(), giro * 20 + 1);
+        std::shuffle(punti.begin(), punti.end(), caso);
+        std::vector<pid_t> rivali;
+        for (const int p : punti) {
+            rivali.push_back(rivale(b, p));
+        }
+        for (const pid_t pid : rivali) {
+            ASSERT_EQ(attendi(pid), 0);
+        }
+        ASSERT_EQ(leggi(b.cartella / "prom.txt"), std::to_string(giro * 20 + 32) + "\r\n");
+    }
+}
+
+const std::string kAnna = "3\r\n|Anna\r\n", kCarla = "4\r\n|" + nomeDi(4) + "\r\n";
+const std::string kSpazio = "spazio esaurito sul disco. Il record precedente è rimasto com'era.";
+const std::string kBloccata = "bloccata da un altro programma",
+                  kRiempi =
+                      R"(cat /dev/zero > "$B/disco/r" 2>/dev/null || :; truncate -s -$((4096 * )";
+const std::string kFile = R"()) "$B/disco/r")";
+const std::string kTieni = R"(exec 9<"$D"; flock -x 9; { sleep )";
+
+std::vector<Attacco> attacchi() {
+    // clang-format off
+    std::vector<Attacco> righe = {
+        {.nome = "accenti", .giocatore = "Niccolò è", .finale = "5\r\n|Niccolò è\r\n"},
+        {.nome = "fuori dalla code page", .giocatore = "Ω€😀", .finale = "5\r\n|?€?\r\n"},
+        {.nome = "nome vuoto", .giocatore = "", .finale = "5\r\n|\r\n"},
+        {.nome = "controlli", .giocatore = "B\tr\x1b[1m\r\nX\x7f\x1f", .finale = "5\r\n|B r [1m  X  \r\n"},
+        {.nome = "controlli in gioco", .giocatore = "B\tr\x7f", .gioco = true,
+         .messaggio = ":  B r  vediamo", .finale = "5\r\n|B r \r\n"},
+        {.nome = "2000 byte", .giocatore = std::string(2500, 'a'), .finale = "5\r\n|" + std::string(2000, 'a') + "\r\n"},
+        {.nome = "cartella mancante", .prima = sh(R"(rm -r "$D")"), .punti = "", .stato = 1, .mostrato = "|", .finale = "|"},
+        {.nome = "cartella creata per tutti", .prima = sh(R"(rm -r "$D")"), .pausa = "apertura", .durante = rivaleA(50),
+         .stato = 1, .mostrato = "|", .finale = "50\r\n|" + nomeDi(50) + "\r\n"},
+        {.nome = "cartella sparita", .pausa = "apertura", .durante = sh(R"(rm -r "$D")"), .stato = 2,
+         .messaggio = ": il file o la cartella non esiste. Il record", .finale = "|"},
+        {.nome = "senza permesso all'avvio", .prima = sh(R"(chmod 555 "$D")"), .stato = 3, .mostrato = "|",
+         .messaggio = "\": permesso negato.", .finale = kAnna},
+        {.nome = "senza permesso", .pausa = "apertura", .durante = sh(R"(chmod 555 "$D")"), .stato = 2,
+         .messaggio = "record: permesso negato. Il record prec", .finale = kAnna},
+        {.nome = "sotto un file", .stato = 3, .mostrato = "|", .messaggio = core::descriviErrore(ENOTDIR),
+         .finale = kAnna, .percorso = "record/prom.txt/x"},
+        {.nome = "nome troppo lungo", .stato = 3, .mostrato = "|", .messaggio = core::descriviErrore(ENAMETOOLONG),
+         .finale = kAnna, .percorso = "record/" + std::string(300, 'a')},
+        {.nome = "link alla cartella", .prima = sh(R"(ln -s record "$B/l")"), .stato = 3, .mostrato = "|",
+         .messaggio = "\": collegamento simbolico", .finale = kAnna, .percorso = "l"},
+        {.nome = "cartella scambiata con un link", .pausa = "apertura",
+         .durante = sh(R"(mv "$D" "$D.vero"; mkdir -m 777 "$B/altrove"; ln -s altrove "$D")"), .root = true},
+        {.nome = "giornale intero", .prima = sh(R"(printf 'CIFROLANDIA-RECORD 1\n4 9\n99\r\nMallory\r\nFINE\n' > "$D/.record-in-corso")"),
+         .stato = 1, .mostrato = "99\r\n|Mallory\r\n", .finale = "99\r\n|Mallory\r\n"},
+        {.nome = "giornale troncato", .prima = sh(R"(printf 'CIFROLANDIA-RECORD 1\n4 9\n99\r\nMallory\r\nFIN' > "$D/.record-in-corso")"),
+         .punti = "", .stato = 1, .finale = kAnna},
+        {.nome = "giornale troppo corto", .prima = sh(R"(printf 'CIFROLANDIA-RECORD 1\n4 99\n99\r\nMallory\r\nFINE\n' > "$D/.record-in-corso")")},
+        {.nome = "alla pari", .punti = "3.0", .stato = 1, .finale = kAnna},
+        {.nome = "numero e non testo", .punti = "20", .finale = "20\r\n|Bruno\r\n"},
+        {.nome = "rivale piu alto", .pausa = "apertura", .durante = rivaleA(50), .stato = 1, .finale = "50\r\n|" + nomeDi(50) + "\r\n"},
+        {.nome = "rivale fermo dopo prom", .prima = rivaleA(4, "CIFROLANDIA_TEST_PAUSE_AFTER", "punti"), .gioco = true,
+         .risposte = {1, 0}, .stato = 1, .mostrato = kCarla, .messaggio = kBloccata, .finale = kCarla},
+        {.nome = "blocco tenuto per sempre", .pausa = "apertura", .durante = sh(kTieni + R"(300 & echo $! > "$B/tenuto"; })"),
+         .gioco = true, .risposte = {1, 1, 0}, .stato = 1, .messaggio = kBloccata, .finale = kAnna, .root = true},
+        {.nome = "blocco tenuto 12 s", .pausa = "apertura", .durante = sh(kTieni + "12 & }"), .gioco = true,
+         .risposte = {1, 1, 1, 1, 1, 1, 1}, .messaggio = kBloccata, .root = true, .lento = true},
+        {.nome = "un milione di voci", .prima = sh(R"(cd "$D"; seq 1000000 | xargs touch)"), .lento = true},
+        {.nome = "disco in sola lettura", .pausa = "apertura", .durante = sh(R"(mount -o remount,ro "$B/disco")", true),
+         .stato = 2, .messaggio = "il disco è in sola lettura. Il", .finale = kAnna, .lento = true, .disco = true},
+        {.nome = "recupero su disco pieno", .prima = [](Banco& b) {
+             rivaleA(4, "CIFROLANDIA_TEST_STOP_AFTER", "giornale")(b);
+             b.sh(R"(rm "$D"/.record-nuovo-*; )" + kRiempi + "0" + kFile);
+         }, .stato = 2, .mostrato = kCarla, .messaggio = kSpazio, .finale = kCarla, .lento = true, .disco = true},
+        {.nome = "il gioco su disco pieno", .prima = sh(kRiempi + "0" + kFile), .gioco = true, .stato = 1, .messaggio = kSpazio,
+         .finale = kAnna, .lento = true, .disco = true},
+        {.nome = "32 rivali per 30 giri", .prima = trentaGiri, .stato = 1, .mostrato = "612\r\n|" + nomeDi(612) + "\r\n",
+         .finale = "612\r\n|" + nomeDi(612) + "\r\n", .lento = true},
+    };
+    for (const char* k : {"0", "1", "2", "3"}) {
+        const bool pieno = *k != '3'; // two temporary files and the journal need three pages
+        righe.push_back({.nome = std::string("disco pieno, pagine libere: ") + k, .prima = sh(kRiempi + k + kFile),
+                         .stato = pieno ? 2 : 0, .messaggio = pieno ? kSpazio : "",
+                         .finale = pieno ? kAnna : "5\r\n|Bruno\r\n", .lento = true, .disco = true});
+    }
+    // Things planted at each of the store's names at each moment of the save, and what a
+    // start-up shows of each at prom.txt or nrom.txt (only regular files, 4 KiB at most).
+    const std::pair<const char*, std::string> cose[] = {
+        {R"(mkdir -p "$P/x"; chmod 555 "$P")", ""},
+        {R"(echo 500 > "$B/b"; ln "$B/b" "$P")", "500\n"},
+        {R"(echo 500 > "$B/b"; ln -s "$B/b" "$P")", ""},
+        {R"(ln -s /dev/zero "$P")", ""},
+        {R"x(ln -s "$(basename "$P")" "$P")x", ""},
+        {R"(mkfifo "$P")", ""},
+        {R"(mknod "$P" c 1 5)", ""},
+        {R"(printf 77 > "$P")", "77"},
+        {R"(printf '4\0\0002\0\r\n' > "$P")", std::string("4\0\0002\0\r\n", 7)},
+        {R"(yes x | head -n 10000 > "$P")", [] { std::string r; while (r.size() < 4096) r += "x\n"; return r; }()},
+        {R"(printf 77 > "$P"; truncate -s 1G "$P")", "77" + std::string(4094, '\0')},
+    };
+    const std::pair<const char*, std::vector<const char*>> quando[] = {
+        {"prom.txt", {nullptr, "apertura", "temporanei", "giornale"}},
+        {"nrom.txt", {nullptr, "apertura", "temporanei", "giornale", "punti"}},
+        {".record-in-corso", {nullptr, "apertura", "temporanei"}},
+        {".record-nuovo-prom", {nullptr, "apertura"}},
+        {".record-nuovo-nrom", {nullptr, "apertura"}},
+        {".record-nuovo-giornale", {nullptr, "apertura", "temporanei"}},
+    };
+    // clang-format on
+    for (const auto& [cosa, letto] : cose) {
+        for (const auto& [nome, pause] : quando) {
+            for (const char* pausa : pause) {
+                const bool root = std::string(cosa).starts_with("mknod");
+                const auto pianta =
+                    sh(std::string("P=\"$D/") + nome + "\"; rm -rf \"$P\"; " + cosa, root);
+                const std::string visto = pausa || *nome == '.' ? kAnna
+                                          : *nome == 'p'        ? letto + "|Anna\r\n"
+                                                                : "3\r\n|" + letto;
+                righe.push_back(
+                    {.nome = std::string(cosa) + " a " + nome + " " + (pausa ? pausa : "prima"),
+                     .prima = pausa ? nullptr : pianta,
+                     .pausa = pausa,
+                     .durante = pianta,
+                     .punti = "1000",
+                     .mostrato = visto,
+                     .finale = "1000\r\n|Bruno\r\n",
+                     .root = root});
+            }
+        }
+    }
+    return righe;
+}
+
+INSTANTIATE_TEST_SUITE_P(Record, Attacchi, testing::ValuesIn(attacchi()), [](const auto& info) {
+    std::string nome = std::to_string(info.index) + "_" + info.param.nome.substr(0, 40);
+    for (char& c : nome) {
+        c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    }
+    return nome;
+});
+
+} // namespace
+
+namespace {
+
+TEST(RecordErrori, OgniTestoItalianoEDiverso) {
+    std::vector<std::string> visti;
+    for (int e :
+         {EACCES, EPERM,  EROFS,     ENOSPC,       EDQUOT, EFBIG,  ENOENT,    ENOTDIR, ELOOP,
+          EISDIR, EEXIST, ENOTEMPTY, ENAMETOOLONG, EINVAL, EIO,    ETIMEDOUT, EAGAIN,  EBUSY,
+          ENXIO,  ENODEV, EMFILE,    ENFILE,       ENOMEM, ENOLCK, ESTALE}) {
+        const std::string testo = core::descriviErrore(e);
+        EXPECT_FALSE(testo.empty() || testo == std::strerror(e)) << e;
+        EXPECT_EQ(std::count(visti.begin(), visti.end(), testo), 0) << testo;
+        visti.push_back(testo);
+    }
+    EXPECT_EQ(core::descriviErrore(EPROTO), std::strerror(EPROTO));
     ::unsetenv("CIFROLANDIA_RECORD_DIR");
     const std::string predefinita = ArchivioRecord::cartellaPredefinita();
-    EXPECT_FALSE(predefinita.empty());
     ::setenv("CIFROLANDIA_RECORD_DIR", "/tmp/altrove", 1);
     EXPECT_EQ(ArchivioRecord::cartellaPredefinita(), "/tmp/altrove");
     ::setenv("CIFROLANDIA_RECORD_DIR", "", 1);
     EXPECT_EQ(ArchivioRecord::cartellaPredefinita(), predefinita);
-    if (prima != nullptr) {
-        ::setenv("CIFROLANDIA_RECORD_DIR", salvata.c_str(), 1);
-    } else {
-        ::unsetenv("CIFROLANDIA_RECORD_DIR");
-    }
+    EXPECT_FALSE(predefinita.empty());
 }
 
-// Each hostile thing in place of prom.txt or of nrom.txt, planted before start-up or between
-// start-up and the save. Start-up shows what it can: the first 4 KiB of a regular file, nothing
-// of anything else; the save replaces the thing with proper files, or says why it cannot.
-TEST(RecordOstile, CoseOstiliAlPostoDeiFile) {
-    CartellaProva altrove;
-    const fs::path bersaglio = altrove / "di-un-altro.txt";
-    scrivi(bersaglio, "500\r\n");
-    if (::geteuid() == 0) {
-        ASSERT_EQ(::chown(bersaglio.c_str(), 65534, 65534), 0); // nobody's
-    }
-    fs::permissions(bersaglio, fs::perms(0600));
-    struct stat proprietario {};
-    ASSERT_EQ(::stat(bersaglio.c_str(), &proprietario), 0);
+// A whole fresh start in a copy of the directory, as a score, or -1 for a pair that no save
+// wrote whole; the directory stays as the kill left it, so that recovery can be killed too.
+int punteggioDopo(const fs::path& cartella) {
+    const fs::path copia = cartella.string() + ".copia";
+    fs::remove_all(copia);
+    fs::copy(cartella, copia);
+    const core::Record r = ArchivioRecord(copia.string()).apri().record;
+    EXPECT_EQ(leggi(copia / ".record-in-corso") + leggi(copia / ".record-nuovo-prom"), "");
+    const int punti = std::atoi(r.punti.c_str());
+    return r.punti == std::to_string(punti) + "\r\n" && r.nome == nomeDi(punti) + "\r\n" ? punti
+                                                                                         : -1;
+}
 
-    std::mt19937 generatore(20260612);
-    std::string casuali(10000, '\0');
-    for (char& c : casuali) {
-        c = static_cast<char>(generatore() & 0xFF);
-    }
-    std::string righe;
-    for (int i = 0; i < 10000; ++i) {
-        righe += "1\r\n";
-    }
-    const std::string nul("4\0\0002\0\r\n", 7);
-    std::string sparso(4096, '\0');
-    sparso.replace(0, 2, "77");
-
-    struct Caso {
-        const char* descrizione;
-        std::function<void(const fs::path&)> pianta;
-        std::string letti; // the bytes start-up shows of it
-        bool cartella;
-    };
-    const auto file = [](const std::string& byte) {
-        return [byte](const fs::path& p) { scrivi(p, byte); };
-    };
-    const Caso casi[] = {
-        {"link a un file di un altro utente",
-         [&](const fs::path& p) { fs::create_symlink(bersaglio, p); }, "", false},
-        {"link a /dev/zero", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); }, "",
-         false},
-        {"link a se stesso", [](const fs::path& p) { fs::create_symlink(p.filename(), p); }, "",
-         false},
-        {"FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }, "", false},
-        {"socket",
-         [](const fs::path& p) {
-             const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
-             sockaddr_un indirizzo{};
-             indirizzo.sun_family = AF_UNIX;
-             std::strncpy(indirizzo.sun_path, p.c_str(), sizeof indirizzo.sun_path - 1);
-             EXPECT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&indirizzo), sizeof indirizzo), 0);
-             ::close(s);
-         },
-         "", false},
-        {"cartella",
-         [](const fs::path& p) {
-             fs::create_directory(p);
-             scrivi(p / "dentro.txt", "x");
-         },
-         "", true},
-        {"file sparso di 1 GB",
-         [](const fs::path& p) {
-             scrivi(p, "77");
-             fs::resize_file(p, 1u << 30);
-         },
-         sparso, false},
-        {"byte casuali", file(casuali), casuali.substr(0, 4096), false},
-        {"byte NUL", file(nul), nul, false},
-        {"senza CR LF", file("77"), "77", false},
-        {"10.000 righe", file(righe), righe.substr(0, 4096), false},
-    };
-    const std::map<std::string, std::string> buoni = {{"prom.txt", "12\r\n"},
-                                                      {"nrom.txt", "Bea\r\n"}};
-    for (const Caso& caso : casi) {
-        for (const auto& [nome, buono] : buoni) {
-            for (const bool prima : {true, false}) {
-                SCOPED_TRACE(std::string(caso.descrizione) + " al posto di " + nome +
-                             (prima ? " all'avvio" : " prima del salvataggio"));
-                CartellaProva cartella;
-                const fs::path posto = cartella / nome.c_str();
-                for (const auto& [altro, byte] : buoni) {
-                    scrivi(cartella / altro.c_str(), byte);
-                }
-                if (prima) {
-                    fs::remove(posto);
-                    caso.pianta(posto);
-                }
-                ::alarm(20); // watchdog: anything blocked on the FIFO kills the test
-                ArchivioRecord archivio(cartella.str());
-                const ArchivioRecord::Apertura apertura = archivio.apri();
-                ASSERT_TRUE(apertura.ok) << apertura.errore;
-                const std::string mostrato = core::windows1252InUtf8(prima ? caso.letti : buono);
-                EXPECT_EQ(nome == "prom.txt" ? apertura.record.punti : apertura.record.nome,
-                          mostrato);
-                EXPECT_EQ(nome == "prom.txt" ? apertura.record.nome : apertura.record.punti,
-                          nome == "prom.txt" ? "Bea\r\n" : "12\r\n");
-                if (!prima) {
-                    fs::remove(posto);
-                    caso.pianta(posto);
-                }
-                const ArchivioRecord::Salvataggio salvataggio = archivio.salva("1000", "Ugo");
-                ::alarm(0);
-                if (caso.cartella) {
-                    EXPECT_EQ(salvataggio.esito, Esito::Errore);
-                    EXPECT_EQ(salvataggio.messaggio,
-                              "Non è stato possibile registrare il record: al posto del file c'è "
-                              "una cartella. Il record precedente è rimasto com'era.");
-                    EXPECT_TRUE(fs::is_directory(fs::symlink_status(posto)));
-                    for (const auto& [altro, byte] : buoni) {
-                        if (altro != nome) {
-                            EXPECT_EQ(leggi(cartella / altro.c_str()), byte);
-                        }
-                    }
-                } else {
-                    EXPECT_EQ(salvataggio.esito, Esito::Salvato) << salvataggio.messaggio;
-                    for (const char* f : {"prom.txt", "nrom.txt"}) {
-                        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(cartella / f)));
-                    }
-                    EXPECT_EQ(leggi(cartella / "prom.txt"), "1000\r\n");
-                    EXPECT_EQ(leggi(cartella / "nrom.txt"), "Ugo\r\n");
-                }
-                EXPECT_EQ(elenco(cartella.str()), kSoloRecord);
-            }
+// Saves killed with SIGKILL at each step (a table) and at random instants: after every kill, a
+// fresh start finds the old pair or the new one, whole.
+TEST(RecordInterruzioni, SigkillInOgniIstante) {
+#ifndef ROBUSTEZZA
+    GTEST_SKIP() << "robustness_tests";
+#endif
+    Banco b(false);
+    const char* passi[] = {"temporanei", "giornale", "punti", "nome"};
+    std::mt19937 caso(12345);
+    int record = 3, uccisioni = 0, vecchi = 0, nuovi = 0;
+    long durata = 2000; // microseconds of a whole save, followed as saves complete
+    for (int tentativo = 0; uccisioni < 400 && tentativo < 6000; ++tentativo) {
+        const int punti = record + 1 + tentativo % 3;
+        const char* fermata = tentativo % 4 == 3 ? passi[tentativo / 4 % 4] : "";
+        scrivi(b.cartella / ".record-nuovo-prom", "99999\r\n"); // a stale temporary file
+        const auto inizio = Orologio::now();
+        const pid_t pid = rivale(b, punti, "CIFROLANDIA_TEST_STOP_AFTER", fermata);
+        if (!*fermata && tentativo >= 5) { // the first five measure a whole save
+            std::this_thread::sleep_for(std::chrono::microseconds(
+                std::uniform_int_distribution<long>(0, durata * 6 / 5)(caso)));
+            ::kill(pid, SIGKILL);
         }
-    }
-    struct stat dopo {};
-    ASSERT_EQ(::stat(bersaglio.c_str(), &dopo), 0);
-    EXPECT_EQ(dopo.st_uid, proprietario.st_uid);
-    EXPECT_EQ(leggi(bersaglio), "500\r\n");
-}
-
-TEST(RecordCartella, InutilizzabileAllAvvio) {
-    CartellaProva base;
-    scrivi(base / "un-file", "x");
-    const struct {
-        std::string cartella;
-        int errore;
-    } casi[] = {
-        {(base / "un-file").string(), ENOTDIR},
-        {(base / "un-file").string() + "/record", ENOTDIR},
-        {(base / "nuova").string() + "/" + std::string(300, 'a'), ENAMETOOLONG},
-    };
-    for (const auto& caso : casi) {
-        SCOPED_TRACE(caso.cartella);
-        const ArchivioRecord::Apertura apertura = ArchivioRecord(caso.cartella).apri();
-        EXPECT_FALSE(apertura.ok);
-        EXPECT_EQ(apertura.errore, "Impossibile usare la cartella dei record \"" + caso.cartella +
-                                       "\": " + core::descriviErrore(caso.errore) + ".");
-    }
-}
-
-TEST(RecordCartella, SenzaPermessoDiScrittura) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root writes into a 0555 directory all the same";
-    }
-    CartellaProva cartella;
-    ArchivioRecord archivio(cartella.str());
-    ASSERT_TRUE(archivio.apri().ok);
-    ASSERT_EQ(archivio.salva("12", "Anna").esito, Esito::Salvato);
-    fs::permissions(cartella.str(), fs::perms(0555));
-    const ArchivioRecord::Salvataggio salvataggio = archivio.salva("50", "Bruno");
-    EXPECT_EQ(salvataggio.esito, Esito::Errore);
-    EXPECT_EQ(salvataggio.messaggio, "Non è stato possibile registrare il record: permesso negato. "
-                                     "Il record precedente è rimasto com'era.");
-    const ArchivioRecord::Apertura apertura = ArchivioRecord(cartella.str()).apri();
-    EXPECT_FALSE(apertura.ok);
-    EXPECT_EQ(apertura.errore, "Impossibile usare la cartella dei record \"" + cartella.str() +
-                                   "\": permesso negato.");
-    EXPECT_EQ(leggi(cartella / "prom.txt"), "12\r\n");
-    EXPECT_EQ(leggi(cartella / "nrom.txt"), "Anna\r\n");
-    EXPECT_EQ(elenco(cartella.str()), kSoloRecord);
-}
-
-TEST(RecordConfronto, PariOInferioreNonSostituisce) {
-    CartellaProva cartella;
-    ArchivioRecord archivio(cartella.str());
-    ASSERT_TRUE(archivio.apri().ok);
-    ASSERT_EQ(archivio.salva("12", "Anna").esito, Esito::Salvato);
-    // "3" and "100" > "12" as text, "12.0" equal as a number.
-    for (const char* punti : {"12", "12.0", "11", "3", "", "-40", "abc"}) {
-        SCOPED_TRACE(punti);
-        EXPECT_EQ(archivio.salva(punti, "Rivale").esito, Esito::NonSuperato);
-        EXPECT_EQ(leggi(cartella / "prom.txt"), "12\r\n");
-        EXPECT_EQ(leggi(cartella / "nrom.txt"), "Anna\r\n");
-    }
-    EXPECT_EQ(archivio.salva("100", "Bruno").esito, Esito::Salvato);
-    EXPECT_EQ(leggi(cartella / "prom.txt"), "100\r\n");
-    EXPECT_EQ(leggi(cartella / "nrom.txt"), "Bruno\r\n");
-}
-
-TEST(RecordInterruzione, SalvataggioTroncatoDaSigkill) {
-    const auto tronca = [](const fs::path& giornale) {
-        fs::resize_file(giornale, fs::file_size(giornale) - 1);
-    };
-    const auto spazzatura = [](const fs::path& giornale) { scrivi(giornale, "spazzatura\r\n"); };
-    struct Caso {
-        const char* passo; // where the saving process (50, Bruno) was killed
-        std::function<void(const fs::path&)> guasta; // done to the journal afterwards
-        bool poiSalva;                               // then 40, Carla saves instead of a start-up
-        Esito esito;
-        const char* punti; // the pair that must be found
-        const char* nome;
-    };
-    const Caso casi[] = {
-        {"temporanei", nullptr, false, Esito::Salvato, "12", "Anna"},
-        {"giornale", nullptr, false, Esito::Salvato, "50", "Bruno"},
-        {"punti", nullptr, false, Esito::Salvato, "50", "Bruno"},
-        {"nome", nullptr, false, Esito::Salvato, "50", "Bruno"},
-        {"giornale", tronca, false, Esito::Salvato, "12", "Anna"},
-        {"giornale", spazzatura, false, Esito::Salvato, "12", "Anna"},
-        {"giornale", nullptr, true, Esito::NonSuperato, "50", "Bruno"},
-        {"temporanei", nullptr, true, Esito::Salvato, "40", "Carla"},
-    };
-    for (const Caso& caso : casi) {
-        SCOPED_TRACE(std::string(caso.passo) + (caso.guasta ? " guasto" : "") +
-                     (caso.poiSalva ? " poi salva" : ""));
-        CartellaProva cartella;
-        ASSERT_TRUE(ArchivioRecord(cartella.str()).apri().ok);
-        ASSERT_EQ(ArchivioRecord(cartella.str()).salva("12", "Anna").esito, Esito::Salvato);
-        const int stato = attendi(avvia({cartella.str(), "50", "Bruno"}, caso.passo));
-        ASSERT_TRUE(WIFSIGNALED(stato) && WTERMSIG(stato) == SIGKILL) << stato;
-        EXPECT_GT(elenco(cartella.str()).size(), 2u); // the killed save left files behind
-        if (std::string(caso.passo) == "punti") {
-            // On disk the new score already stands with the old name: only the journal mends it.
-            EXPECT_EQ(leggi(cartella / "prom.txt"), "50\r\n");
-            EXPECT_EQ(leggi(cartella / "nrom.txt"), "Anna\r\n");
+        const int stato = attendi(pid);
+        SCOPED_TRACE(std::to_string(tentativo) + " " + fermata);
+        const bool ucciso = WIFSIGNALED(stato) && WTERMSIG(stato) == SIGKILL;
+        ASSERT_TRUE(ucciso || (WIFEXITED(stato) && WEXITSTATUS(stato) == 0)) << stato;
+        if (!ucciso) {
+            durata = (durata * 3 + std::chrono::duration_cast<std::chrono::microseconds>(
+                                       Orologio::now() - inizio)
+                                       .count()) /
+                     4;
         }
-        if (caso.guasta) {
-            ASSERT_TRUE(fs::is_regular_file(cartella / ".record-in-corso"));
-            caso.guasta(cartella / ".record-in-corso");
-        }
-        if (caso.poiSalva) {
-            EXPECT_EQ(ArchivioRecord(cartella.str()).salva("40", "Carla").esito, caso.esito);
-        }
-        const ArchivioRecord::Apertura apertura = ArchivioRecord(cartella.str()).apri();
-        ASSERT_TRUE(apertura.ok) << apertura.errore;
-        EXPECT_EQ(apertura.record.punti, std::string(caso.punti) + "\r\n");
-        EXPECT_EQ(apertura.record.nome, std::string(caso.nome) + "\r\n");
-        EXPECT_EQ(leggi(cartella / "prom.txt"), std::string(caso.punti) + "\r\n");
-        EXPECT_EQ(leggi(cartella / "nrom.txt"), std::string(caso.nome) + "\r\n");
-        EXPECT_EQ(elenco(cartella.str()), kSoloRecord);
+        const int trovato = punteggioDopo(b.cartella);
+        ASSERT_TRUE(trovato == punti || (ucciso && trovato == record)) << trovato;
+        uccisioni += ucciso;
+        (trovato == punti ? nuovi : vecchi) += ucciso && !*fermata;
+        record = trovato;
     }
-}
-
-TEST(RecordErrori, DescrizioniItaliane) {
-    EXPECT_EQ(core::descriviErrore(EACCES), "permesso negato");
-    EXPECT_EQ(core::descriviErrore(ENOSPC), "spazio esaurito sul disco");
-    std::vector<std::string> viste;
-    for (int errore : {EACCES, EROFS, ENOSPC, EDQUOT, ENOENT, ENOTDIR, ELOOP, EISDIR, ENAMETOOLONG,
-                       EPERM, EIO, ETIMEDOUT, EAGAIN, ENXIO, EMFILE, EEXIST, ENOTEMPTY, ENOLCK}) {
-        SCOPED_TRACE(errore);
-        const std::string testo = core::descriviErrore(errore);
-        EXPECT_NE(testo, std::strerror(errore)); // an Italian text of its own
-        EXPECT_EQ(std::count(viste.begin(), viste.end(), testo), 0);
-        viste.push_back(testo);
-    }
-    EXPECT_EQ(core::descriviErrore(EPROTO), std::strerror(EPROTO));
+    std::printf("%d kills; after a random one the old pair %d times, the new %d\n", uccisioni,
+                vecchi, nuovi);
+    EXPECT_GE(uccisioni, 200);
+    EXPECT_GT(vecchi, 0);
+    EXPECT_GT(nuovi, 0);
 }
 
 } // namespace
