@@ -97,7 +97,7 @@ TEST_F(GameTest, AnEmptyBoundMeansAHundredAndEveryBackdropColourComesUp) {
               std::tuple(0, 255, 0, 255));
 }
 
-TEST_F(GameTest, RightAndWrongAnswersAreJudgedAndCounted) {
+TEST_F(GameTest, RightAndWrongAnswersAreJudgedCountedAndReviewed) {
     avvia();
     int tasto = 'x';
     gioco.txtAnswer_KeyPress(tasto); // a letter is capitalised and judges nothing
@@ -114,6 +114,9 @@ TEST_F(GameTest, RightAndWrongAnswersAreJudgedAndCounted) {
         EXPECT_EQ(finestra.sfondo.tipo, core::Sfondo::Tipo::Nero);
     }
     EXPECT_EQ(t(lblScore) + t(lblScore1) + t(lblScore2), "134");
+    // The review: every mistake with what was typed, newest first.
+    EXPECT_EQ(finestra.ripasso,
+              (std::vector<std::string>{"1: Ii → I", "1: (vuota) → I", "1:  I → I"}));
 }
 
 TEST(Clock, TicksCountDownOneSecondEach) {
@@ -214,6 +217,31 @@ INSTANTIATE_TEST_SUITE_P(Records, ExitTest,
                                          Uscita{4, "", "4\r\nCarla\r\n", kRegistrato},
                                          Uscita{5, "9\r\n", "9\r\nRita\r\n", kSaluto},
                                          Uscita{4, "-", "", "msg[16|]: "}));
+
+// Practice entered before the start (the command line) or from its menu entry.
+class PracticeTest : public GameTest, public testing::WithParamInterface<bool> {};
+
+TEST_P(PracticeTest, HasNoClockLeavesTheRecordAloneAndANewOneEmptiesTheReview) {
+    const bool daRigaDiComando = GetParam();
+    scriviFile(cartella / "prom.txt", "0\r\n");
+    gioco.impostaAllenamento(daRigaDiComando);
+    avvia();
+    EXPECT_EQ(finestra.timer, !daRigaDiComando); // no countdown in practice
+    rispondi("X");
+    EXPECT_EQ(finestra.ripasso.size(), 1u);
+    finestra.risposteMessaggi = {core::kRispostaSi};
+    finestra.risposteInput = {"Anna", "2"};
+    gioco.Allenamento_Click();
+    EXPECT_TRUE(gioco.ripasso().errori().empty() && finestra.ripasso.empty());
+    scatti(1000);
+    rispondi("I");
+    EXPECT_EQ(t(lblScore), "1"); // the ticks ended nothing
+    gioco.cmdExit1_Click();      // 1 beats the record of 0, but practice does not count
+    EXPECT_EQ(finestra.dialoghi.end()[-2] + finestra.dialoghi.back(), kSaluto + "fine 0");
+    EXPECT_EQ(leggiFile(cartella / "prom.txt") + leggiFile(cartella / "nrom.txt"), "0\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Ingressi, PracticeTest, testing::Bool());
 
 TEST_F(GameTest, AnUnusableRecordDirectoryStopsTheGameWithStatusOne) {
     scriviFile(cartella / "un-file", "x");

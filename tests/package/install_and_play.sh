@@ -34,14 +34,12 @@ fallisci() {
         echo "schermo: /tmp/cifrolandia-pacchetto-fallito.png" >&2
     exit 1
 }
-apt_get() {
-    DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::Lock::Timeout=60 "$@" \
-        >"$lavoro/apt.log" 2>&1 || { cat "$lavoro/apt.log" >&2; fallisci "apt-get $*"; }
-}
+# Runs a command with its output aside, shown only when it fails.
+muto() { "$@" >"$lavoro/log" 2>&1 || { cat "$lavoro/log" >&2; fallisci "$*"; }; }
+apt_get() { muto env DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::Lock::Timeout=60 "$@"; }
 
 # --- Built and checked -----------------------------------------------------------------------
-cpack -G DEB --config "$configurazione" -B "$lavoro/cpack" >"$lavoro/cpack.log" 2>&1 ||
-    { cat "$lavoro/cpack.log" >&2; fallisci "cpack"; }
+muto cpack -G DEB --config "$configurazione" -B "$lavoro/cpack"
 deb=$(echo "$lavoro"/cpack/cifrolandia_*.deb)
 # lintian also finds a program in /usr/bin, a setuid or setgid file, a bad menu entry.
 lintian --fail-on error,warning "$deb" || fallisci "lintian"

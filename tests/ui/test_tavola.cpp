@@ -1,8 +1,10 @@
 // The real game window played through Qt's events: whole rounds, keys and menus, what a pupil
-// sees on every backdrop, Qt's own texts, and what a screen reader is told (that part only
-// where a screen reader listens: see CMakeLists.txt).
+// sees on every backdrop, Qt's own texts, the window filling larger screens, the help window,
+// practice, and what a screen reader is told (that part only where a screen reader listens:
+// see CMakeLists.txt).
 
 #include "core/game.hpp"
+#include "ui/ripasso.hpp"
 #include "ui/tavola.hpp"
 #include "ui/translations.hpp"
 #include "ui/widgets.hpp"
@@ -114,6 +116,54 @@ private slots:
             gioco_->cmdNext_Click();
         QTest::keyClicks(risposta(), "MMMDCCCLXXXVIIIX\r"); // one letter more than it holds
         QCOMPARE(w("lblMessage")->text(), QString("Esatto, è incredibile!!!"));
+        // F1 opens the help, and the clock runs on behind it.
+        const QString prima = w("lblconto")->text();
+        QTest::keyClick(tavola_.get(), Qt::Key_F1);
+        QTRY_VERIFY(tavola_->findChild<QWidget*>("Aiuto"));
+        QTRY_VERIFY_WITH_TIMEOUT(w("lblconto")->text() != prima, 3000);
+    }
+
+    // The menu entry, then "Nuovo gioco" back to the timed game, each question answered Yes.
+    void practice() {
+        avvia("50");
+        auto r = risponditore([](QWidget* d) {
+            if (auto* box = qobject_cast<QMessageBox*>(d))
+                box->setDefaultButton(QMessageBox::Yes);
+        });
+        tavola_->findChild<QAction*>("Allenamento")->trigger();
+        QTRY_COMPARE(tavola_->windowTitle(), QString::fromUtf8(core::testi::kTitoloAllenamento));
+        QVERIFY(!tavola_->timer1().isActive());
+        tavola_->findChild<QAction*>("Next")->trigger();
+        QTRY_VERIFY(tavola_->timer1().isActive());
+    }
+
+    void scaledGeometry_data() {
+        QTest::addColumn<QSize>("area");
+        for (QSize s : {QSize(753, 554), QSize(1280, 1024), QSize(1920, 1080), QSize(3840, 2160)})
+            QTest::addRow("%dx%d", s.width(), s.height()) << s;
+    }
+    // Rectangles of the layout at normal size, scaled by one factor and centred, within a
+    // pixel or two; the review covers no control.
+    void scaledGeometry() {
+        QFETCH(QSize, area);
+        avvia("50");
+        tavola_->showNormal();
+        tavola_->resize(area.width(), area.height() + tavola_->menuBar()->height());
+        QTRY_COMPARE(tavola_->superficie().size(), area);
+        const double f = std::min(area.width() / 753.0, area.height() / 554.0);
+        const QPointF origine((area.width() - 753 * f) / 2, (area.height() - 554 * f) / 2);
+        for (auto [nome, r] : {std::pair("txtAnswer", QRect(240, 24, 441, 80)),
+                               std::pair("cmdExit1", QRect(640, 272, 105, 73)),
+                               std::pair("Image1", QRect(0, 112, 32, 32))}) {
+            const QRectF g = tavola_->controllo(nome)->geometry();
+            const QRectF a(origine + r.topLeft() * f, QSizeF(r.size()) * f);
+            QVERIFY2((g.topLeft() - a.topLeft()).manhattanLength() <= 2 &&
+                         (g.bottomRight() - a.bottomRight()).manhattanLength() <= 2,
+                     nome);
+        }
+        for (QWidget* c : tavola_->superficie().findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            QVERIFY(c == &tavola_->ripasso() ||
+                    !c->geometry().intersects(tavola_->ripasso().geometry()));
     }
 
     // A key in the answer box or in an input box: what it types, the menu or dialog it opens.
