@@ -99,21 +99,45 @@ QColor Etichetta::coloreContorno() const {
 
 void Etichetta::paintEvent(QPaintEvent* evento) {
     if (!autoFillBackground() && spessoreContorno_ > 0 && !text().isEmpty()) {
-        // The text drawn around its place in the outline's colour, at every device pixel
-        // within the outline's width, then QLabel's own letters on top.
-        QPainter pittore(this);
-        pittore.setPen(coloreContorno());
+        const qreal rapporto = devicePixelRatioF();
+        const QColor colore = coloreContorno();
         const int allineamento = int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
-        const QRectF area = contentsRect();
-        const qreal passo = 1 / devicePixelRatioF();
-        const int passi = qRound(spessoreContorno_ / passo);
-        for (int i = -passi; i <= passi; ++i) {
-            for (int j = -passi; j <= passi; ++j) {
-                if (i != 0 || j != 0) {
-                    pittore.drawText(area.translated(i * passo, j * passo), allineamento, text());
+        const QString chiave = QStringLiteral("%1|%2x%3|%4|%5|%6|%7|%8")
+                                   .arg(text())
+                                   .arg(width())
+                                   .arg(height())
+                                   .arg(font().key(), colore.name())
+                                   .arg(spessoreContorno_)
+                                   .arg(rapporto)
+                                   .arg(allineamento);
+        if (chiave != chiaveContorno_) {
+            // The letters once, in the outline's colour; then that picture stamped around their
+            // place at every device pixel within the outline's width.
+            QPixmap lettere(size() * rapporto);
+            lettere.setDevicePixelRatio(rapporto);
+            lettere.fill(Qt::transparent);
+            {
+                QPainter p(&lettere);
+                p.setFont(font());
+                p.setPen(colore);
+                p.drawText(QRectF(contentsRect()), allineamento, text());
+            }
+            contorno_ = QPixmap(size() * rapporto);
+            contorno_.setDevicePixelRatio(rapporto);
+            contorno_.fill(Qt::transparent);
+            QPainter p(&contorno_);
+            const qreal passo = 1 / rapporto;
+            const int passi = qRound(spessoreContorno_ / passo);
+            for (int i = -passi; i <= passi; ++i) {
+                for (int j = -passi; j <= passi; ++j) {
+                    if (i != 0 || j != 0) {
+                        p.drawPixmap(QPointF(i * passo, j * passo), lettere);
+                    }
                 }
             }
+            chiaveContorno_ = chiave;
         }
+        QPainter(this).drawPixmap(0, 0, contorno_);
     }
     QLabel::paintEvent(evento);
 }

@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QToolButton>
 #include <QWidget>
 
@@ -52,6 +53,10 @@ private:
     int larghezzaMassima_ = -1;
     qreal spessoreContorno_ = 1;
     QString testoIntero_;
+    // The outline as last drawn, and what it was drawn for: the backdrop under a label is
+    // repainted at every question, its text far less often.
+    QPixmap contorno_;
+    QString chiaveContorno_;
 };
 
 // The accessible side of a label with a live value (see Etichetta::setValoreVivo): its name is
