@@ -19,6 +19,7 @@
 #include <random>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -68,35 +69,28 @@ int attendi(pid_t pid, seconds limite = seconds(60), bool fermo = false) {
 }
 
 // Two throwaway accounts, attacker and victim, made with useradd when running as root and
-// deleted when the process ends; otherwise both roles are the current user (-1).
+// deleted when the process ends; otherwise both roles are the current user (-1). Each shell
+// command is retried, as another test process may hold the user database's lock.
 std::pair<uid_t, uid_t> utenti() {
-    static const std::pair<uid_t, uid_t> coppia = [] {
-        std::pair<uid_t, uid_t> u{uid_t(-1), uid_t(-1)};
-        static std::vector<std::string> nomi;
-        for (uid_t* uid : {&u.first, &u.second}) {
-            nomi.push_back("cfl" + std::to_string(::getpid()) + (uid == &u.first ? "a" : "v"));
-            // A stale account of a killed run with this pid goes first; retried, as another
-            // test process may hold the user database's lock.
-            const std::string comando = "userdel " + nomi.back() + " 2>/dev/null; useradd -M -N " +
-                                        nomi.back() + " 2>/dev/null";
-            for (int i = 0; i < 50 && ::geteuid() == 0 && *uid == uid_t(-1); ++i) {
-                if (std::system(comando.c_str()) == 0) {
-                    *uid = ::getpwnam(nomi.back().c_str())->pw_uid;
-                } else {
-                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-                }
+    static const auto riprova = [](const std::string& comando) {
+        for (int i = 0; i < 50; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(100))) {
+            if (std::system(("N=cfl" + std::to_string(::getpid()) + "; " + comando).c_str()) == 0) {
+                return true;
             }
         }
-        std::atexit([] {
-            for (const std::string& n : nomi) { // retried too, for the same lock
-                for (int i = 0; i < 50 && ::getpwnam(n.c_str()) != nullptr; ++i) {
-                    if (std::system(("userdel " + n + " 2>/dev/null").c_str()) != 0) {
-                        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-                    }
-                }
-            }
-        });
-        return u;
+        return false;
+    };
+    static const std::pair<uid_t, uid_t> coppia = [] {
+        // A stale account of a killed run with this pid goes first.
+        if (::geteuid() != 0 || !riprova("for u in a v; do userdel $N$u 2>/dev/null; useradd -M -N "
+                                         "$N$u 2>/dev/null || exit 1; done")) {
+            return std::pair{uid_t(-1), uid_t(-1)};
+        }
+        std::atexit(
+            [] { riprova("for u in a v; do ! id $N$u >/dev/null 2>&1 || userdel $N$u; done"); });
+        const std::string n = "cfl" + std::to_string(::getpid());
+        return std::pair{::getpwnam((n + "a").c_str())->pw_uid,
+                         ::getpwnam((n + "v").c_str())->pw_uid};
     }();
     return coppia;
 }
@@ -164,6 +158,7 @@ struct Attacco {
     std::string finale = "5\r\n|Bruno\r\n";  // the pair a fresh start finds afterwards
     std::string percorso = "";               // its directory, in B
     bool root = false, lento = false, disco = false;
+    rlim_t limite = RLIM_INFINITY; // the victim's largest file (a short write, then EFBIG)
 };
 
 // The victim, as its own user: starts, stops at the pause, saves; reports in B.
@@ -209,12 +204,13 @@ int vittima(const Attacco& a, const Banco& b) {
     if (!apertura.ok) {
         return scrivi(b.base / "detto", apertura.errore), 3;
     }
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit limite{a.limite, RLIM_INFINITY};
+    ::setrlimit(RLIMIT_FSIZE, &limite);
     const ArchivioRecord::Salvataggio s = archivio.salva(a.punti, a.giocatore);
+    limite.rlim_cur = RLIM_INFINITY;
+    ::setrlimit(RLIMIT_FSIZE, &limite);
     return scrivi(b.base / "detto", s.messaggio), static_cast<int>(s.esito);
-}
-
-void PrintTo(const Attacco& a, std::ostream* os) {
-    *os << a.nome;
 }
 
 using Attacchi = testing::TestWithParam<Attacco>;
@@ -251,6 +247,9 @@ TEST_P(Attacchi, IlRecordResta) {
         << leggi(b.base / "detto");
     b.lascia();
     ::mount(nullptr, b.disco().c_str(), nullptr, MS_REMOUNT, nullptr);
+    for (const char* nome : {"prom.txt", "nrom.txt"}) { // names a mount made unrenameable
+        ::umount2((b.cartella / nome).c_str(), MNT_DETACH);
+    }
     fs::remove(b.disco() / "r");
     const fs::path dove = b.cartella.string() + (fs::exists(b.base / "altrove") ? ".vero" : "");
     const ArchivioRecord::Apertura poi = ArchivioRecord(dove.string()).apri();
@@ -347,6 +346,13 @@ std::vector<Attacco> attacchi() {
         {.nome = "controlli", .giocatore = "B\tr\x1b[1m\r\nX\x7f\x1f", .finale = "5\r\n|B r [1m  X  \r\n"},
         {.nome = "controlli in gioco", .giocatore = "B\tr\x7f", .gioco = true,
          .messaggio = ":  B r  vediamo", .finale = "5\r\n|B r \r\n"},
+        {.nome = "prom oltre il limite", .stato = 2, .messaggio = "record: file troppo grande. Il", .finale = kAnna, .limite = 2},
+        {.nome = "nrom oltre il limite", .stato = 2, .messaggio = "record: file troppo grande. Il", .finale = kAnna, .limite = 5},
+        {.nome = "giornale oltre il limite", .stato = 2, .messaggio = "record: file troppo grande. Il", .finale = kAnna, .limite = 30},
+        {.nome = "prom.txt sotto un mount", .pausa = "giornale", .durante = sh(R"(mount --bind /dev/null "$D/prom.txt")", true),
+         .stato = 2, .messaggio = "record: risorsa occupata. Il record precedente", .finale = kAnna, .root = true, .disco = true},
+        {.nome = "nrom.txt sotto un mount", .pausa = "punti", .durante = sh(R"(mount --bind /dev/null "$D/nrom.txt")", true),
+         .stato = 2, .messaggio = "Il record è stato registrato, ma", .root = true, .disco = true},
         {.nome = "2000 byte", .giocatore = std::string(2500, 'a'), .finale = "5\r\n|" + std::string(2000, 'a') + "\r\n"},
         {.nome = "cartella mancante", .prima = sh(R"(rm -r "$D")"), .punti = "", .stato = 1, .mostrato = "|", .finale = "|"},
         {.nome = "cartella creata per tutti", .prima = sh(R"(rm -r "$D")"), .pausa = "apertura", .durante = rivaleA(50),
@@ -502,9 +508,9 @@ TEST(RecordInterruzioni, SigkillInOgniIstante) {
     const std::pair<const char*, bool> passi[] = {
         {"temporanei", false}, {"giornale", true}, {"punti", true}, {"nome", true}};
     std::mt19937 caso(12345);
-    int record = 3, uccisioni = 0, tentativi = 0;
+    int record = 3, uccisioni = 0, tentativo = 0;
     long durata = 2000; // microseconds of a whole save, followed as saves complete
-    for (int tentativo = 0; uccisioni < 400 && tentativo < 6000; ++tentativo) {
+    for (; uccisioni < 400 && tentativo < 6000; ++tentativo) {
         const int punti = record + 1 + tentativo % 3;
         const auto [fermata, nuova] =
             tentativo % 4 == 3 ? passi[tentativo / 4 % 4] : std::pair<const char*, bool>{"", false};
@@ -537,9 +543,8 @@ TEST(RecordInterruzioni, SigkillInOgniIstante) {
         }
         uccisioni += ucciso;
         record = trovato;
-        tentativi = tentativo + 1;
     }
-    std::printf("%d kills in %d saves\n", uccisioni, tentativi);
+    std::printf("%d kills in %d saves\n", uccisioni, tentativo);
     EXPECT_GE(uccisioni, 200);
 }
 
