@@ -167,6 +167,10 @@ int vittima(const Attacco& a, const Banco& b) {
     if (a.pausa != nullptr && std::string(a.pausa) != "apertura") {
         ::setenv("CIFROLANDIA_TEST_PAUSE_AFTER", a.pausa, 1);
     }
+    const auto aperti = [] { // descriptors; the store holds one, its directory's
+        return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator());
+    };
+    const auto primaAperti = aperti();
     ArchivioRecord archivio((a.percorso.empty() ? b.cartella : b.base / a.percorso).string());
     FakeFinestra f;
     core::Gioco gioco(f, archivio);
@@ -210,7 +214,12 @@ int vittima(const Attacco& a, const Banco& b) {
     const ArchivioRecord::Salvataggio s = archivio.salva(a.punti, a.giocatore);
     limite.rlim_cur = RLIM_INFINITY;
     ::setrlimit(RLIMIT_FSIZE, &limite);
-    return scrivi(b.base / "detto", s.messaggio), static_cast<int>(s.esito);
+    scrivi(b.base / "detto", s.messaggio);
+    return aperti() != primaAperti + 1 ? 6 : static_cast<int>(s.esito);
+}
+
+void PrintTo(const Attacco& a, std::ostream* os) { // the test's name in ctest
+    *os << a.nome;
 }
 
 using Attacchi = testing::TestWithParam<Attacco>;
@@ -346,7 +355,7 @@ std::vector<Attacco> attacchi() {
         {.nome = "controlli", .giocatore = "B\tr\x1b[1m\r\nX\x7f\x1f", .finale = "5\r\n|B r [1m  X  \r\n"},
         {.nome = "controlli in gioco", .giocatore = "B\tr\x7f", .gioco = true,
          .messaggio = ":  B r  vediamo", .finale = "5\r\n|B r \r\n"},
-        {.nome = "prom oltre il limite", .stato = 2, .messaggio = "record: file troppo grande. Il", .finale = kAnna, .limite = 2},
+        {.nome = "prom oltre il limite", .stato = 2, .messaggio = "record: file troppo grande. Il", .finale = kAnna, .limite = 1},
         {.nome = "nrom oltre il limite", .stato = 2, .messaggio = "record: file troppo grande. Il", .finale = kAnna, .limite = 5},
         {.nome = "giornale oltre il limite", .stato = 2, .messaggio = "record: file troppo grande. Il", .finale = kAnna, .limite = 30},
         {.nome = "prom.txt sotto un mount", .pausa = "giornale", .durante = sh(R"(mount --bind /dev/null "$D/prom.txt")", true),
@@ -383,6 +392,8 @@ std::vector<Attacco> attacchi() {
          .risposte = {1, 0}, .stato = 1, .mostrato = kCarla, .messaggio = kBloccata, .finale = kCarla},
         {.nome = "blocco tenuto per sempre", .pausa = "apertura", .durante = sh(kTieni + R"(300 & echo $! > "$B/tenuto"; })"),
          .gioco = true, .risposte = {1, 1, 0}, .stato = 1, .messaggio = kBloccata, .finale = kAnna, .root = true},
+        {.nome = "blocco tenuto 0,3 s all'avvio", .prima = sh(R"(rm "$D/prom.txt"; )" + kTieni + "0.3 & }"), .pausa = "apertura",
+         .durante = sh(R"(test -f "$D/prom.txt")"), .mostrato = "|Anna\r\n"},
         {.nome = "blocco tenuto 12 s", .pausa = "apertura", .durante = sh(kTieni + "12 & }"), .gioco = true,
          .risposte = {1, 1, 1, 1, 1, 1, 1}, .messaggio = kBloccata, .root = true, .lento = true},
         {.nome = "un milione di voci", .prima = sh(R"(cd "$D"; seq 1000000 | xargs touch)"), .lento = true},
@@ -406,6 +417,7 @@ std::vector<Attacco> attacchi() {
     // Things planted at each of the store's names at each moment of the save, and what a
     // start-up shows of each at prom.txt or nrom.txt (only regular files, 4 KiB at most).
     const std::pair<const char*, std::string> cose[] = {
+        {R"(mkdir "$P")", ""},
         {R"(mkdir -p "$P/x"; chmod 555 "$P")", ""},
         {R"(echo 500 > "$B/b"; ln "$B/b" "$P")", "500\n"},
         {R"(echo 500 > "$B/b"; ln -s "$B/b" "$P")", ""},
