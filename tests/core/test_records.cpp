@@ -254,7 +254,8 @@ TEST_P(Attacchi, IlRecordResta) {
         << leggi(b.base / "detto");
     b.lascia();
     ::mount(nullptr, b.disco().c_str(), nullptr, MS_REMOUNT, nullptr);
-    for (const char* nome : {"prom.txt", "nrom.txt"}) { // names a mount made unrenameable
+    for (const char* nome :
+         {"prom.txt", "nrom.txt", ".record-nuovo-prom"}) { // names a mount made unrenameable
         ::umount2((b.cartella / nome).c_str(), MNT_DETACH);
     }
     fs::remove(b.disco() / "r");
@@ -356,6 +357,8 @@ std::vector<Attacco> attacchi() {
         {.nome = "nrom oltre il limite", .stato = 2, .messaggio = "record: file troppo grande. Il", .finale = kAnna, .limite = 5},
         {.nome = "giornale oltre il limite", .stato = 2, .messaggio = "record: file troppo grande. Il", .finale = kAnna, .limite = 30},
         {.nome = "prom.txt sotto un mount", .pausa = "giornale", .durante = sh(R"(mount --bind /dev/null "$D/prom.txt")", true),
+         .stato = 2, .messaggio = "record: risorsa occupata. Il record precedente", .finale = kAnna, .root = true, .disco = true},
+        {.nome = "nome temporaneo sotto un mount", .prima = sh(R"(P="$D/.record-nuovo-prom"; touch "$P"; mount --bind /dev/null "$P")", true),
          .stato = 2, .messaggio = "record: risorsa occupata. Il record precedente", .finale = kAnna, .root = true, .disco = true},
         {.nome = "nrom.txt sotto un mount", .pausa = "punti", .durante = sh(R"(mount --bind /dev/null "$D/nrom.txt")", true),
          .stato = 2, .messaggio = "Il record è stato registrato, ma", .root = true, .disco = true},
