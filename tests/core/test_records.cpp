@@ -255,7 +255,7 @@ TEST_P(Attacchi, IlRecordResta) {
     b.lascia();
     ::mount(nullptr, b.disco().c_str(), nullptr, MS_REMOUNT, nullptr);
     for (const char* nome :
-         {"prom.txt", "nrom.txt", ".record-nuovo-prom"}) { // names a mount made unrenameable
+         {"prom.txt", "nrom.txt", ".record-nuovo-nrom"}) { // names a mount made unrenameable
         ::umount2((b.cartella / nome).c_str(), MNT_DETACH);
     }
     fs::remove(b.disco() / "r");
@@ -358,7 +358,10 @@ std::vector<Attacco> attacchi() {
         {.nome = "giornale oltre il limite", .stato = 2, .messaggio = "record: file troppo grande. Il", .finale = kAnna, .limite = 30},
         {.nome = "prom.txt sotto un mount", .pausa = "giornale", .durante = sh(R"(mount --bind /dev/null "$D/prom.txt")", true),
          .stato = 2, .messaggio = "record: risorsa occupata. Il record precedente", .finale = kAnna, .root = true, .disco = true},
-        {.nome = "nome temporaneo sotto un mount", .prima = sh(R"(P="$D/.record-nuovo-prom"; touch "$P"; mount --bind /dev/null "$P")", true),
+        {.nome = "nome temporaneo sotto un mount", .prima = sh(R"(P="$D/.record-nuovo-nrom"; touch "$P"; mount --bind /dev/null "$P")", true),
+         .stato = 2, .messaggio = "record: risorsa occupata. Il record precedente", .finale = kAnna, .root = true, .disco = true},
+        {.nome = "giornale tolto, prom.txt sotto un mount", .pausa = "giornale",
+         .durante = sh(R"(rm "$D/.record-in-corso"; mount --bind /dev/null "$D/prom.txt")", true),
          .stato = 2, .messaggio = "record: risorsa occupata. Il record precedente", .finale = kAnna, .root = true, .disco = true},
         {.nome = "nrom.txt sotto un mount", .pausa = "punti", .durante = sh(R"(mount --bind /dev/null "$D/nrom.txt")", true),
          .stato = 2, .messaggio = "Il record è stato registrato, ma", .root = true, .disco = true},
@@ -385,6 +388,8 @@ std::vector<Attacco> attacchi() {
         {.nome = "giornale troncato", .prima = sh(R"(printf 'CIFROLANDIA-RECORD 1\n4 9\n99\r\nMallory\r\nFIN' > "$D/.record-in-corso")"),
          .punti = "", .stato = 1, .finale = kAnna},
         {.nome = "giornale troppo corto", .prima = sh(R"(printf 'CIFROLANDIA-RECORD 1\n4 99\n99\r\nMallory\r\nFINE\n' > "$D/.record-in-corso")")},
+        {.nome = "giornale, prom troppo lungo", .prima = sh(R"(printf 'CIFROLANDIA-RECORD 1\n99 9\n99\r\nMallory\r\nFINE\n' > "$D/.record-in-corso")")},
+        {.nome = "giornale, lunghezza enorme", .prima = sh(R"(printf 'CIFROLANDIA-RECORD 1\n99999999999999999999 0\nFINE\n' > "$D/.record-in-corso")")},
         {.nome = "alla pari", .punti = "3.0", .stato = 1, .finale = kAnna},
         {.nome = "numero e non testo", .punti = "20", .finale = "20\r\n|Bruno\r\n"},
         {.nome = "rivale piu alto", .pausa = "apertura", .durante = rivaleA(50), .stato = 1, .finale = "50\r\n|" + nomeDi(50) + "\r\n"},
