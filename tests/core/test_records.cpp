@@ -213,7 +213,11 @@ int vittima(const Attacco& a, const Banco& b) {
     limite.rlim_cur = RLIM_INFINITY;
     ::setrlimit(RLIMIT_FSIZE, &limite);
     scrivi(b.base / "detto", s.messaggio);
-    archivio = ArchivioRecord(""); // the old one, swapped out, closes its directory
+    { // moved there and back; then the old one, swapped out, closes the directory
+        ArchivioRecord spostato(std::move(archivio));
+        archivio = std::move(spostato);
+    }
+    archivio = ArchivioRecord("");
     return aperti() != primaAperti ? 6 : static_cast<int>(s.esito);
 }
 
