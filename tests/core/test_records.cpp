@@ -174,7 +174,7 @@ int vittima(const Attacco& a, const Banco& b) {
     core::Gioco gioco(f, archivio);
     const auto inizio = Orologio::now();
     const ArchivioRecord::Apertura apertura =
-        a.gioco ? ArchivioRecord::Apertura{} : archivio.apri();
+        a.gioco ? ArchivioRecord::Apertura{} : (archivio.apri(), archivio.apri()); // two games
     if (a.gioco) {
         f.risposteInput = {a.giocatore, "100"};
         gioco.avvia();
@@ -372,8 +372,8 @@ std::vector<Attacco> attacchi() {
          .stato = 2, .messaggio = "Il record è stato registrato, ma", .root = true, .disco = true},
         {.nome = "2000 byte", .giocatore = std::string(2500, 'a'), .finale = "5\r\n|" + std::string(2000, 'a') + "\r\n"},
         {.nome = "cartella mancante", .prima = sh(R"(rm -r "$D")"), .punti = "", .stato = 1, .mostrato = "|", .finale = "|"},
-        {.nome = "cartella creata per tutti", .prima = sh(R"(rm -r "$D")"), .pausa = "apertura", .durante = rivaleA(50),
-         .stato = 1, .mostrato = "|", .finale = "50\r\n|" + nomeDi(50) + "\r\n"},
+        {.nome = "cartella creata per tutti", .prima = sh(R"(umount "$B/disco"; rm -r "$B/disco")", true), .pausa = "apertura",
+         .durante = rivaleA(50), .stato = 1, .mostrato = "|", .finale = "50\r\n|" + nomeDi(50) + "\r\n", .root = true, .disco = true},
         {.nome = "cartella sparita", .pausa = "apertura", .durante = sh(R"(rm -r "$D")"), .stato = 2,
          .messaggio = ": il file o la cartella non esiste. Il record", .finale = "|"},
         {.nome = "senza permesso all'avvio", .prima = sh(R"(chmod 555 "$D")"), .stato = 3, .mostrato = "|",
