@@ -382,6 +382,8 @@ std::vector<Attacco> attacchi() {
          .messaggio = "record: permesso negato. Il record prec", .finale = kAnna},
         {.nome = "sotto un file", .stato = 3, .mostrato = "|", .messaggio = core::descriviErrore(ENOTDIR),
          .finale = kAnna, .percorso = "record/prom.txt/x"},
+        {.nome = "cartella impossibile da creare", .prima = sh(R"(mkdir -m 755 "$B/ro")", true), .stato = 3, .mostrato = "|",
+         .messaggio = "\": permesso negato.", .finale = kAnna, .percorso = "ro/record", .root = true},
         {.nome = "nome troppo lungo", .stato = 3, .mostrato = "|", .messaggio = core::descriviErrore(ENAMETOOLONG),
          .finale = kAnna, .percorso = "record/" + std::string(300, 'a')},
         {.nome = "link alla cartella", .prima = sh(R"(ln -s record "$B/l")"), .stato = 3, .mostrato = "|",
