@@ -405,8 +405,8 @@ std::vector<Attacco> attacchi() {
          .risposte = {1, 0}, .stato = 1, .mostrato = kCarla, .messaggio = kBloccata, .finale = kCarla},
         {.nome = "blocco tenuto per sempre", .pausa = "apertura", .durante = sh(kTieni + R"(300 & echo $! > "$B/tenuto"; })"),
          .gioco = true, .risposte = {1, 1, 0}, .stato = 1, .messaggio = kBloccata, .finale = kAnna, .root = true},
-        {.nome = "blocco tenuto 0,3 s all'avvio", .prima = sh(R"(rm "$D/prom.txt"; )" + kTieni + "0.3 & }"), .pausa = "apertura",
-         .durante = sh(R"(test -f "$D/prom.txt")"), .mostrato = "|Anna\r\n"},
+        {.nome = "blocco tenuto 0,3 s all'avvio", .prima = sh(R"(rm "$D/prom.txt" "$D/nrom.txt"; )" + kTieni + "0.3 & }"),
+         .pausa = "apertura", .durante = sh(R"(test -f "$D/prom.txt" -a -f "$D/nrom.txt")"), .mostrato = "|"},
         {.nome = "blocco tenuto 12 s", .pausa = "apertura", .durante = sh(kTieni + "12 & }"), .gioco = true,
          .risposte = {1, 1, 1, 1, 1, 1, 1}, .messaggio = kBloccata, .root = true, .lento = true},
         {.nome = "un milione di voci", .prima = sh(R"(cd "$D"; seq 1000000 | xargs touch)"), .lento = true},
@@ -507,6 +507,11 @@ TEST(RecordErrori, OgniTestoItalianoEDiverso) {
     ::setenv("CIFROLANDIA_RECORD_DIR", "", 1);
     EXPECT_EQ(ArchivioRecord::cartellaPredefinita(), predefinita);
     EXPECT_FALSE(predefinita.empty());
+    // A save with no start-up before it opens the directory itself.
+    EXPECT_NE(
+        ArchivioRecord("/nessuna").salva("5", "A").messaggio.find(": il file o la cartella non"),
+        std::string::npos);
+    EXPECT_EQ(ArchivioRecord(Banco(false).cartella.string()).salva("5", "A").esito, Esito::Salvato);
 }
 
 // A whole fresh start in a copy of the directory, as a score, or -1 for a pair that no save
