@@ -206,6 +206,10 @@ int vittima(const Attacco& a, const Banco& b) {
     if (!apertura.ok) {
         return scrivi(b.base / "detto", apertura.errore), 3;
     }
+    { // moved there and back, it saves as before
+        ArchivioRecord spostato(std::move(archivio));
+        archivio = std::move(spostato);
+    }
     ::signal(SIGXFSZ, SIG_IGN);
     rlimit limite{a.limite, RLIM_INFINITY};
     ::setrlimit(RLIMIT_FSIZE, &limite);
@@ -213,11 +217,7 @@ int vittima(const Attacco& a, const Banco& b) {
     limite.rlim_cur = RLIM_INFINITY;
     ::setrlimit(RLIMIT_FSIZE, &limite);
     scrivi(b.base / "detto", s.messaggio);
-    { // moved there and back; then the old one, swapped out, closes the directory
-        ArchivioRecord spostato(std::move(archivio));
-        archivio = std::move(spostato);
-    }
-    archivio = ArchivioRecord("");
+    archivio = ArchivioRecord(""); // the old one, swapped out, closes its directory
     return aperti() != primaAperti ? 6 : static_cast<int>(s.esito);
 }
 
@@ -405,7 +405,7 @@ std::vector<Attacco> attacchi() {
          .risposte = {1, 0}, .stato = 1, .mostrato = kCarla, .messaggio = kBloccata, .finale = kCarla},
         {.nome = "blocco tenuto per sempre", .pausa = "apertura", .durante = sh(kTieni + R"(300 & echo $! > "$B/tenuto"; })"),
          .gioco = true, .risposte = {1, 1, 0}, .stato = 1, .messaggio = kBloccata, .finale = kAnna, .root = true},
-        {.nome = "blocco tenuto 0,3 s all'avvio", .prima = sh(R"(rm "$D/prom.txt" "$D/nrom.txt"; )" + kTieni + "0.3 & }"),
+        {.nome = "blocco tenuto 0,6 s all'avvio", .prima = sh(R"(rm "$D/prom.txt" "$D/nrom.txt"; )" + kTieni + "0.6 & }"),
          .pausa = "apertura", .durante = sh(R"(test -f "$D/prom.txt" -a -f "$D/nrom.txt")"), .mostrato = "|"},
         {.nome = "blocco tenuto 12 s", .pausa = "apertura", .durante = sh(kTieni + "12 & }"), .gioco = true,
          .risposte = {1, 1, 1, 1, 1, 1, 1}, .messaggio = kBloccata, .root = true, .lento = true},
