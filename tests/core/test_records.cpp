@@ -90,8 +90,8 @@ std::pair<uid_t, uid_t> utenti() {
         std::atexit(
             [] { riprova("for u in a v; do ! id $N$u >/dev/null 2>&1 || userdel $N$u; done"); });
         const std::string n = "cfl" + std::to_string(::getpid());
-        return std::pair{::getpwnam((n + "a").c_str())->pw_uid,
-                         ::getpwnam((n + "v").c_str())->pw_uid};
+        const uid_t attaccante = ::getpwnam((n + "a").c_str())->pw_uid;      // copied: getpwnam
+        return std::pair{attaccante, ::getpwnam((n + "v").c_str())->pw_uid}; // reuses its buffer
     }();
     return coppia;
 }
