@@ -428,8 +428,8 @@ std::string ArchivioRecord::cartellaPredefinita() {
 }
 
 // Opens the directory itself, never a symlink standing at its path, and keeps it in fd_. With
-// `crea` a missing one is created (with its parents) and made usable by every player, as the
-// package installs it: mode 0777 whatever the umask, no sticky bit (see the README). Returns
+// `crea` a missing one is created (with its parents, 0755) and made usable by every player, as
+// the package installs it: mode 0777 whatever the umask, no sticky bit (see the README). Returns
 // 0 or errno.
 int ArchivioRecord::apriCartella(bool crea) {
     if (fd_ >= 0) {
@@ -438,8 +438,17 @@ int ArchivioRecord::apriCartella(bool crea) {
     constexpr int kModo = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
     fd_ = ::open(cartella_.c_str(), kModo);
     if (fd_ < 0 && errno == ENOENT && crea) {
-        std::error_code codice;
-        std::filesystem::create_directories(std::filesystem::path(cartella_).parent_path(), codice);
+        // Missing parents are made passable by every player (0755) whatever the umask, or the
+        // directory would be out of their reach.
+        std::filesystem::path parziale;
+        for (const std::filesystem::path& parte : std::filesystem::path(cartella_).parent_path()) {
+            parziale /= parte;
+            if (::mkdir(parziale.c_str(), 0755) == 0) {
+                const Descrittore fatta(
+                    ::open(parziale.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+                ::fchmod(fatta.get(), 0755);
+            }
+        }
         const bool creata = ::mkdir(cartella_.c_str(), 0777) == 0;
         if (!creata && errno != EEXIST) {
             return errno;

@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config               # build
+    ninja-build                             # make mutate: one mutant rebuilt at a time
     qt6-base-dev qt6-base-dev-tools libgl-dev # Qt 6 Widgets and QtTest
     qt6-svg-dev                             # the pictures of a larger window, from their SVGs
     qt6-translations-l10n                   # Qt's own Italian strings ("Sì", "Annulla")

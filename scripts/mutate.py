@@ -142,7 +142,8 @@ def copia_aggiornata(destinazione):
         d = destinazione / rel
         if not d.exists() or d.read_bytes() != (RADICE / rel).read_bytes():
             d.parent.mkdir(parents=True, exist_ok=True)
-            shutil.copy2(RADICE / rel, d)
+            # A fresh timestamp: a copy restored after an interrupted run is rebuilt.
+            shutil.copy(RADICE / rel, d)
     for p in list(destinazione.rglob("*")):
         if p.is_file() and p.relative_to(destinazione) not in sorgenti:
             p.unlink()
