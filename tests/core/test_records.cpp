@@ -508,9 +508,10 @@ TEST(RecordErrori, OgniTestoItalianoEDiverso) {
     EXPECT_EQ(ArchivioRecord::cartellaPredefinita(), predefinita);
     EXPECT_FALSE(predefinita.empty());
     // A save with no start-up before it opens the directory itself.
-    EXPECT_NE(
-        ArchivioRecord("/nessuna").salva("5", "A").messaggio.find(": il file o la cartella non"),
-        std::string::npos);
+    EXPECT_NE(ArchivioRecord("/proc/nessuna")
+                  .salva("5", "A")
+                  .messaggio.find(": il file o la cartella non"),
+              std::string::npos);
     EXPECT_EQ(ArchivioRecord(Banco(false).cartella.string()).salva("5", "A").esito, Esito::Salvato);
 }
 
