@@ -122,19 +122,22 @@ void Etichetta::paintEvent(QPaintEvent* evento) {
                 p.setPen(colore);
                 p.drawText(QRectF(contentsRect()), allineamento, text());
             }
-            contorno_ = QPixmap(size() * rapporto);
-            contorno_.setDevicePixelRatio(rapporto);
-            contorno_.fill(Qt::transparent);
-            QPainter p(&contorno_);
+            // A square of stamps, made as a row of stamps stamped in a column: 2(2n+1) copies
+            // instead of (2n+1)².
             const qreal passo = 1 / rapporto;
             const int passi = qRound(spessoreContorno_ / passo);
-            for (int i = -passi; i <= passi; ++i) {
-                for (int j = -passi; j <= passi; ++j) {
-                    if (i != 0 || j != 0) {
-                        p.drawPixmap(QPointF(i * passo, j * passo), lettere);
-                    }
+            auto timbra = [&](const QPixmap& sorgente, bool orizzontale) {
+                QPixmap esito(size() * rapporto);
+                esito.setDevicePixelRatio(rapporto);
+                esito.fill(Qt::transparent);
+                QPainter p(&esito);
+                for (int i = -passi; i <= passi; ++i) {
+                    p.drawPixmap(orizzontale ? QPointF(i * passo, 0) : QPointF(0, i * passo),
+                                 sorgente);
                 }
-            }
+                return esito;
+            };
+            contorno_ = timbra(timbra(lettere, true), false);
             chiaveContorno_ = chiave;
         }
         QPainter(this).drawPixmap(0, 0, contorno_);
