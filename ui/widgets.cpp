@@ -1,6 +1,7 @@
 #include "ui/widgets.hpp"
 
 #include "core/cp1252.hpp"
+#include "ui/riempimento.hpp"
 
 #include <QAccessibleWidget>
 #include <QKeyEvent>
@@ -9,6 +10,7 @@
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ui {
@@ -98,51 +100,93 @@ QColor Etichetta::coloreContorno() const {
 }
 
 void Etichetta::paintEvent(QPaintEvent* evento) {
-    if (!autoFillBackground() && spessoreContorno_ > 0 && !text().isEmpty()) {
-        const qreal rapporto = devicePixelRatioF();
-        const QColor colore = coloreContorno();
-        const int allineamento = int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
-        const QString chiave = QStringLiteral("%1|%2x%3|%4|%5|%6|%7|%8")
-                                   .arg(text())
-                                   .arg(width())
-                                   .arg(height())
-                                   .arg(font().key(), colore.name())
-                                   .arg(spessoreContorno_)
-                                   .arg(rapporto)
-                                   .arg(allineamento);
-        if (chiave != chiaveContorno_) {
-            // The letters once, in the outline's colour; then that picture stamped around their
-            // place at every device pixel within the outline's width.
-            QPixmap lettere(size() * rapporto);
-            lettere.setDevicePixelRatio(rapporto);
-            lettere.fill(Qt::transparent);
-            {
-                QPainter p(&lettere);
-                p.setFont(font());
-                p.setPen(colore);
-                p.drawText(QRectF(contentsRect()), allineamento, text());
-            }
-            // A square of stamps, made as a row of stamps stamped in a column: 2(2n+1) copies
-            // instead of (2n+1)².
-            const qreal passo = 1 / rapporto;
-            const int passi = qRound(spessoreContorno_ / passo);
-            auto timbra = [&](const QPixmap& sorgente, bool orizzontale) {
-                QPixmap esito(size() * rapporto);
-                esito.setDevicePixelRatio(rapporto);
-                esito.fill(Qt::transparent);
-                QPainter p(&esito);
-                for (int i = -passi; i <= passi; ++i) {
-                    p.drawPixmap(orizzontale ? QPointF(i * passo, 0) : QPointF(0, i * passo),
-                                 sorgente);
-                }
-                return esito;
-            };
-            contorno_ = timbra(timbra(lettere, true), false);
-            chiaveContorno_ = chiave;
-        }
-        QPainter(this).drawPixmap(0, 0, contorno_);
+    if (autoFillBackground() || spessoreContorno_ <= 0 || text().isEmpty()) {
+        QLabel::paintEvent(evento);
+        return;
     }
-    QLabel::paintEvent(evento);
+    // The letters in the label's own colour over their outline, drawn as QLabel draws plain
+    // text; the whole is kept as one picture, cut to the letters and their outline: the
+    // backdrop under a label is repainted at every question, its text far less often.
+    const qreal rapporto = devicePixelRatioF();
+    const QColor colore = coloreContorno();
+    const int allineamento =
+        int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0) | Qt::TextForceLeftToRight;
+    const QString chiave = QStringLiteral("%1|%2x%3|%4|%5|%6|%7|%8|%9")
+                               .arg(text())
+                               .arg(width())
+                               .arg(height())
+                               .arg(font().key(), colore.name())
+                               .arg(spessoreContorno_)
+                               .arg(rapporto)
+                               .arg(allineamento)
+                               .arg(palette().color(foregroundRole()).name());
+    if (chiave != chiaveContorno_) {
+        contorno_ = disegnaContornato(colore, allineamento);
+        chiaveContorno_ = chiave;
+    }
+    QPainter pittore(this);
+    pittore.drawPixmap(posizioneContorno_, contorno_);
+    drawFrame(&pittore); // over the outline, as QLabel draws it over what is beneath
+}
+
+QPixmap Etichetta::disegnaContornato(const QColor& colore, int allineamento) {
+    // Pixmaps, not images: a pixmap has the screen's resolution, which the label's font in
+    // points is meant for.
+    const qreal rapporto = devicePixelRatioF();
+    const auto tela = [rapporto](QSize lato) {
+        QPixmap tela(lato);
+        tela.setDevicePixelRatio(rapporto);
+        tela.fill(Qt::transparent);
+        return tela;
+    };
+    // The letters once, in the outline's colour, over the whole label.
+    QPixmap lettere = tela(size() * rapporto);
+    {
+        QPainter p(&lettere);
+        p.setFont(font());
+        p.setPen(colore);
+        p.drawText(QRectF(contentsRect()), allineamento, text());
+    }
+    // Where they fall, in device pixels, widened by the outline.
+    const QImage pixel = lettere.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    int alto = pixel.height(), basso = -1, sinistra = pixel.width(), destra = -1;
+    for (int y = 0; y < pixel.height(); ++y) {
+        const auto* riga = reinterpret_cast<const quint32*>(pixel.constScanLine(y));
+        for (int x = 0; x < pixel.width(); ++x) {
+            if (riga[x] != 0) {
+                alto = std::min(alto, y), basso = y;
+                sinistra = std::min(sinistra, x), destra = std::max(destra, x);
+            }
+        }
+    }
+    const int passi = qRound(spessoreContorno_ * rapporto);
+    const QRect ritaglio =
+        QRect(QPoint(sinistra, alto), QPoint(destra, basso)).adjusted(-passi, -passi, passi, passi);
+    posizioneContorno_ = QPointF(ritaglio.topLeft()) / rapporto;
+    if (basso < 0) {
+        return {};
+    }
+    // The letters' place with room for the outline (what lies outside the label is empty).
+    QPixmap ritagliate = tela(ritaglio.size());
+    QPainter(&ritagliate).drawPixmap(QPointF(), lettere, ritaglio);
+    // Stamped around their place at every device pixel within the outline's width: a row of
+    // stamps, then that row stamped in a column (2(2n+1) copies instead of (2n+1)²).
+    const auto timbra = [&](const QPixmap& sorgente, bool orizzontale) {
+        QPixmap esito = tela(sorgente.size());
+        QPainter p(&esito);
+        for (int i = -passi; i <= passi; ++i) {
+            p.drawPixmap(orizzontale ? QPointF(i / rapporto, 0) : QPointF(0, i / rapporto),
+                         sorgente);
+        }
+        return esito;
+    };
+    QPixmap esito = timbra(timbra(ritagliate, true), false);
+    QPainter p(&esito);
+    p.translate(-posizioneContorno_);
+    p.setFont(font());
+    style()->drawItemText(&p, contentsRect(), allineamento, palette(), isEnabled(), text(),
+                          foregroundRole());
+    return esito;
 }
 
 namespace {
@@ -195,6 +239,8 @@ bool FiltroTasti::eventFilter(QObject* oggetto, QEvent* evento) {
 CasellaRisposta::CasellaRisposta(QWidget* genitore) : QLineEdit(genitore) {
     setFrame(false);
     setTextMargins(3, 3, 3, 3);
+    // Its panel and border cover every pixel: the backdrop is not painted beneath.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void CasellaRisposta::paintEvent(QPaintEvent* evento) {
@@ -250,6 +296,7 @@ PulsanteFigura::PulsanteFigura(QWidget* genitore) : QToolButton(genitore) {
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
+    setAttribute(Qt::WA_OpaquePaintEvent); // its face covers it whole (paintEvent)
     connect(this, &QToolButton::pressed, this, [this] { setIcon(premuto_); });
     connect(this, &QToolButton::released, this, [this] { setIcon(normale_); });
 }
@@ -331,29 +378,28 @@ void Superficie::impostaSfondo(const core::Sfondo& sfondo) {
 
 void Superficie::paintEvent(QPaintEvent* evento) {
     QPainter pittore(this);
-    switch (sfondo_.tipo) {
-    case core::Sfondo::Tipo::Sistema:
-        pittore.fillRect(evento->rect(), palette().color(QPalette::Button));
-        break;
-    case core::Sfondo::Tipo::Nero:
-        pittore.fillRect(evento->rect(), Qt::black);
-        break;
-    case core::Sfondo::Tipo::Sfumatura: {
-        // 256 bands of equal height, blue rising from 0 at the top to 255 at the bottom.
-        const int alto = height();
-        const QRect area = evento->rect();
-        const int prima = std::max(0, area.top() * 256 / std::max(alto, 1) - 1);
-        for (int k = prima; k < 256; ++k) {
-            const int y0 = k * alto / 256;
-            const int y1 = (k + 1) * alto / 256;
-            if (y0 > area.bottom()) {
-                break;
+    for (const QRect& area : evento->region()) {
+        switch (sfondo_.tipo) {
+        case core::Sfondo::Tipo::Sistema:
+            riempi(pittore, area, palette().color(QPalette::Button).rgb());
+            break;
+        case core::Sfondo::Tipo::Nero:
+            riempi(pittore, area, qRgb(0, 0, 0));
+            break;
+        case core::Sfondo::Tipo::Sfumatura: {
+            // 256 bands of equal height, blue rising from 0 at the top to 255 at the bottom.
+            const int alto = std::max(height(), 1);
+            for (int k = std::max(0, area.top() * 256 / alto - 1); k < 256; ++k) {
+                const int y0 = k * alto / 256;
+                if (y0 > area.bottom()) {
+                    break;
+                }
+                const QRect banda(area.left(), y0, area.width(), (k + 1) * alto / 256 - y0);
+                riempi(pittore, banda.intersected(area), qRgb(sfondo_.rosso, sfondo_.verde, k));
             }
-            pittore.fillRect(QRect(area.left(), y0, area.width(), y1 - y0),
-                             QColor(sfondo_.rosso, sfondo_.verde, k));
+            break;
         }
-        break;
-    }
+        }
     }
 }
 

@@ -47,15 +47,16 @@ protected:
 
 private:
     void mostraTesto();
+    QPixmap disegnaContornato(const QColor& colore, int allineamento);
     bool autoSize_ = false;
     bool valoreVivo_ = false;
     int altezzaIniziale_ = 0;
     int larghezzaMassima_ = -1;
     qreal spessoreContorno_ = 1;
     QString testoIntero_;
-    // The outline as last drawn, and what it was drawn for: the backdrop under a label is
-    // repainted at every question, its text far less often.
+    // The outlined letters as last drawn, where they go, and what they were drawn for.
     QPixmap contorno_;
+    QPointF posizioneContorno_;
     QString chiaveContorno_;
 };
 

@@ -164,6 +164,20 @@ private slots:
         for (QWidget* c : tavola_->superficie().findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             QVERIFY(c == &tavola_->ripasso() ||
                     !c->geometry().intersects(tavola_->ripasso().geometry()));
+        // The backdrop as written straight into the window's image, and as QPainter fills a
+        // 24-bit picture of it, the controls hidden.
+        gioco_->cmdNext_Click();
+        for (QWidget* c : tavola_->superficie().findChildren<QWidget*>())
+            c->hide();
+        QCoreApplication::processEvents();
+        const qreal dpr = tavola_->devicePixelRatio();
+        QImage atteso(area * dpr, QImage::Format_RGB888);
+        atteso.setDevicePixelRatio(dpr);
+        tavola_->superficie().render(&atteso);
+        QCOMPARE(dynamic_cast<QImage*>(tavola_->backingStore()->paintDevice())
+                     ->copy(QRect(tavola_->superficie().pos() * dpr, atteso.size()))
+                     .convertToFormat(QImage::Format_RGB32),
+                 atteso.convertToFormat(QImage::Format_RGB32));
     }
 
     // A key in the answer box or in an input box: what it types, the menu or dialog it opens.
