@@ -130,49 +130,40 @@ void Etichetta::paintEvent(QPaintEvent* evento) {
 }
 
 QPixmap Etichetta::disegnaContornato(const QColor& colore, int allineamento) {
+    // Only around the letters: where the text is laid out, widened by the outline and by half
+    // a line for letters that lean past their place (italics); never beyond the label, which
+    // clips what it paints.
+    const qreal margine = spessoreContorno_ + fontMetrics().height() / 2.0;
+    const QRectF intorno = QFontMetricsF(font())
+                               .boundingRect(QRectF(contentsRect()), allineamento, text())
+                               .adjusted(-margine, -margine, margine, margine)
+                               .intersected(QRectF(rect()));
+    const qreal rapporto = devicePixelRatioF();
+    const QRect ritaglio =
+        QRectF(intorno.topLeft() * rapporto, intorno.size() * rapporto).toAlignedRect();
+    posizioneContorno_ = QPointF(ritaglio.topLeft()) / rapporto;
     // Pixmaps, not images: a pixmap has the screen's resolution, which the label's font in
     // points is meant for.
-    const qreal rapporto = devicePixelRatioF();
-    const auto tela = [rapporto](QSize lato) {
-        QPixmap tela(lato);
+    const auto tela = [&] {
+        QPixmap tela(ritaglio.size());
         tela.setDevicePixelRatio(rapporto);
         tela.fill(Qt::transparent);
         return tela;
     };
-    // The letters once, in the outline's colour, over the whole label.
-    QPixmap lettere = tela(size() * rapporto);
+    // The letters once, in the outline's colour; then that picture stamped around their place
+    // at every device pixel within the outline's width: a row of stamps, then that row stamped
+    // in a column (2(2n+1) copies instead of (2n+1)²).
+    QPixmap lettere = tela();
     {
         QPainter p(&lettere);
+        p.translate(-posizioneContorno_);
         p.setFont(font());
         p.setPen(colore);
         p.drawText(QRectF(contentsRect()), allineamento, text());
     }
-    // Where they fall, in device pixels, widened by the outline.
-    const QImage pixel = lettere.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    int alto = pixel.height(), basso = -1, sinistra = pixel.width(), destra = -1;
-    for (int y = 0; y < pixel.height(); ++y) {
-        const auto* riga = reinterpret_cast<const quint32*>(pixel.constScanLine(y));
-        for (int x = 0; x < pixel.width(); ++x) {
-            if (riga[x] != 0) {
-                alto = std::min(alto, y), basso = y;
-                sinistra = std::min(sinistra, x), destra = std::max(destra, x);
-            }
-        }
-    }
     const int passi = qRound(spessoreContorno_ * rapporto);
-    const QRect ritaglio =
-        QRect(QPoint(sinistra, alto), QPoint(destra, basso)).adjusted(-passi, -passi, passi, passi);
-    posizioneContorno_ = QPointF(ritaglio.topLeft()) / rapporto;
-    if (basso < 0) {
-        return {};
-    }
-    // The letters' place with room for the outline (what lies outside the label is empty).
-    QPixmap ritagliate = tela(ritaglio.size());
-    QPainter(&ritagliate).drawPixmap(QPointF(), lettere, ritaglio);
-    // Stamped around their place at every device pixel within the outline's width: a row of
-    // stamps, then that row stamped in a column (2(2n+1) copies instead of (2n+1)²).
     const auto timbra = [&](const QPixmap& sorgente, bool orizzontale) {
-        QPixmap esito = tela(sorgente.size());
+        QPixmap esito = tela();
         QPainter p(&esito);
         for (int i = -passi; i <= passi; ++i) {
             p.drawPixmap(orizzontale ? QPointF(i / rapporto, 0) : QPointF(0, i / rapporto),
@@ -180,7 +171,8 @@ QPixmap Etichetta::disegnaContornato(const QColor& colore, int allineamento) {
         }
         return esito;
     };
-    QPixmap esito = timbra(timbra(ritagliate, true), false);
+    QPixmap esito = timbra(timbra(lettere, true), false);
+    // The letters themselves on top, as QLabel draws plain text.
     QPainter p(&esito);
     p.translate(-posizioneContorno_);
     p.setFont(font());
