@@ -53,9 +53,13 @@ void riempi(QPainter& pittore, const QRect& area, QRgb colore) {
     const QTransform& t = pittore.deviceTransform();
     QImage* immagine = immagineDiretta(pittore);
     const qreal scala = t.m11();
-    if (!immagine || t.type() > QTransform::TxScale || t.m22() != scala || scala < 1 ||
-        scala != std::floor(scala) || t.dx() != std::floor(t.dx()) ||
-        t.dy() != std::floor(t.dy()) || qAlpha(colore) != 255) {
+    const bool copiaEsatta = pittore.opacity() == 1 && !pittore.hasClipping() &&
+                             (pittore.compositionMode() == QPainter::CompositionMode_SourceOver ||
+                              pittore.compositionMode() == QPainter::CompositionMode_Source) &&
+                             qAlpha(colore) == 255; // SourceOver or Source: the colour itself
+    if (!immagine || !copiaEsatta || t.type() > QTransform::TxScale || t.m22() != scala ||
+        scala < 1 || scala != std::floor(scala) || t.dx() != std::floor(t.dx()) ||
+        t.dy() != std::floor(t.dy())) {
         pittore.fillRect(area, QColor::fromRgba(colore));
         return;
     }

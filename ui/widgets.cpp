@@ -111,7 +111,7 @@ void Etichetta::paintEvent(QPaintEvent* evento) {
     const QColor colore = coloreContorno();
     const int allineamento =
         int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0) | Qt::TextForceLeftToRight;
-    const QString chiave = QStringLiteral("%1|%2x%3|%4|%5|%6|%7|%8|%9")
+    const QString chiave = QStringLiteral("%1|%2x%3|%4|%5|%6|%7|%8|%9|%10")
                                .arg(text())
                                .arg(width())
                                .arg(height())
@@ -119,7 +119,8 @@ void Etichetta::paintEvent(QPaintEvent* evento) {
                                .arg(spessoreContorno_)
                                .arg(rapporto)
                                .arg(allineamento)
-                               .arg(palette().color(foregroundRole()).name());
+                               .arg(palette().color(foregroundRole()).name())
+                               .arg(isEnabled());
     if (chiave != chiaveContorno_) {
         contorno_ = disegnaContornato(colore, allineamento);
         chiaveContorno_ = chiave;
