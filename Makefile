@@ -23,11 +23,11 @@ run: build
 	CIFROLANDIA_RECORD_DIR=$(RECORDS) ./$(BUILD)/cifrolandia
 
 # Every test: the core, the window (offscreen) and the whole game under a virtual X server;
-# then a short run of every fuzz target (fuzz/run.sh); then the core tests again under
+# then a short run of every fuzz target (scripts/fuzz.sh); then the core tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
-	./fuzz/run.sh 30 $(BUILD)-fuzz
+	./scripts/fuzz.sh 30 $(BUILD)-fuzz
 	cmake -S . -B $(BUILD)-sanitizers -DCMAKE_BUILD_TYPE=Debug -DCIFROLANDIA_CORE_ONLY=ON \
 		-DCIFROLANDIA_SANITIZE=ON
 	cmake --build $(BUILD)-sanitizers -j $(JOBS)
@@ -35,7 +35,7 @@ test: build
 
 # Every fuzz target for 10 minutes (two at a time).
 fuzz-long: deps
-	./fuzz/run.sh 600 $(BUILD)-fuzz
+	./scripts/fuzz.sh 600 $(BUILD)-fuzz
 
 # The game against a bare Qt window: start-up, memory, question round, key to verdict, idle and
 # clock, in one table (README, "Performance"); fails when the game misses a target. A few minutes;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang++-14 and runs both at once for a while, from their
 # seed corpora fuzz/corpus/<target>/ (never written: new inputs go to the build directory).
-#   fuzz/run.sh [seconds per target, default 30] [build directory, default build-fuzz]
+#   scripts/fuzz.sh [seconds per target, default 30] [build directory, default build-fuzz]
 # Fails when a target finds a fault; its input is kept as <build>/artefatti/<target>-*.
 set -euo pipefail
 secondi=${1:-30} build=${2:-build-fuzz}
