@@ -50,10 +50,11 @@ bench: deps
 
 # Mutation testing of core/ (scripts/mutate.py): a fixed sample of small faults, each built and
 # run against core_tests; prints the score per file and the mutants that survived. About ten
-# minutes on two cores. FILES=core/x.cpp mutates one file, SAMPLE=0 runs every mutant, SEED=n
-# draws another sample.
+# minutes on two cores. FILES=core/x.cpp mutates one file (FILES=ui/x.cpp: against ui_tests),
+# SAMPLE=0 runs every mutant, SEED=n draws another sample, UCCISORI=1 names each test's own kills.
 mutate: deps
-	FILES="$(FILES)" SAMPLE="$(SAMPLE)" SEED="$(SEED)" BUILD=$(BUILD)-mutate python3 scripts/mutate.py
+	FILES="$(FILES)" SAMPLE="$(SAMPLE)" SEED="$(SEED)" UCCISORI="$(UCCISORI)" BUILD=$(BUILD)-mutate \
+		python3 scripts/mutate.py
 
 # The Debian package for the computers of a school lab, copied here:
 # sudo apt install ./cifrolandia_<version>-<revision>_<arch>.deb (see the README), which

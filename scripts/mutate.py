@@ -7,6 +7,9 @@ never touched): one object file is recompiled and core_tests relinked. A mutant 
 a test fails, crashes or runs past the timeout; one that does not compile is discarded.
 Mutants listed in scripts/mutanti-equivalenti.txt change nothing observable and are skipped.
 
+Files under ui/ can be mutated too (FILES=ui/widgets.cpp): the whole program is then built, and
+each of their mutants is tried against the window tests (ui_tests, offscreen, scale 1).
+
 Variables (from make or the environment): FILES (space-separated, default every core/*.cpp),
 SAMPLE (how many mutants, default 300; 0 for all), SEED (default 9), JOBS (parallel builds,
 default 2), BUILD (default build-mutate), UCCISORI=1 (runs every test on each mutant and
@@ -132,12 +135,17 @@ def esegui(comando, **kw):
     return subprocess.run(comando, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, **kw)
 
 
-def copia_aggiornata(destinazione):
-    """Copies what the core build needs, rewriting only the files that differ (so that a second
-    run rebuilds little) and removing those that are gone."""
-    sorgenti = {p.relative_to(RADICE) for d in ("core", "tests/core", "tests/robustness")
-                for p in (RADICE / d).rglob("*") if p.is_file()}
-    sorgenti.add(Path("CMakeLists.txt"))
+def copia_aggiornata(destinazione, completa):
+    """Copies what the build needs (the core alone, or with `completa` every file git tracks),
+    rewriting only the files that differ (so that a second run rebuilds little) and removing
+    those that are gone."""
+    if completa:
+        elenco = esegui(["git", "-C", RADICE, "ls-files"], check=True).stdout.split("\n")
+        sorgenti = {Path(r) for r in elenco if r and (RADICE / r).is_file()}
+    else:
+        sorgenti = {p.relative_to(RADICE) for d in ("core", "tests/core", "tests/robustness")
+                    for p in (RADICE / d).rglob("*") if p.is_file()}
+        sorgenti.add(Path("CMakeLists.txt"))
     for rel in sorgenti:
         d = destinazione / rel
         if not d.exists() or d.read_bytes() != (RADICE / rel).read_bytes():
@@ -149,6 +157,10 @@ def copia_aggiornata(destinazione):
             p.unlink()
 
 
+def della_finestra(file):
+    return file.startswith("ui/")
+
+
 IN_CORSO = set()  # test processes running, killed on Ctrl-C
 UCCISORI = {}  # mutant: the tests that failed on it
 
@@ -156,36 +168,48 @@ UCCISORI = {}  # mutant: the tests that failed on it
 class Officina:
     """One copy of the sources with its own build directory; builds and tests one mutant at a time."""
 
-    def __init__(self, cartella):
+    def __init__(self, cartella, completa):
         self.sorgenti = cartella / "src"
         self.build = cartella / "obj"
-        copia_aggiornata(self.sorgenti)
+        copia_aggiornata(self.sorgenti, completa)
         esegui(["cmake", "-S", self.sorgenti, "-B", self.build, "-G", "Ninja",
-                "-DCIFROLANDIA_CORE_ONLY=ON", "-DCMAKE_BUILD_TYPE=None", "-DCMAKE_CXX_FLAGS=-O1 -w",
+                f"-DCIFROLANDIA_CORE_ONLY={'OFF' if completa else 'ON'}",
+                "-DCMAKE_BUILD_TYPE=None", "-DCMAKE_CXX_FLAGS=-O1 -w",
                 # tests are listed when ctest runs, not after every link
                 "-DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST"], check=True)
-        self.compila(check=True)
-        self.durata = None
+        for finestra in (False, True) if completa else (False,):
+            self.compila(finestra, check=True)
+        self.durata = {}
 
-    def compila(self, check=False):
-        r = esegui(["nice", "cmake", "--build", self.build, "-j1", "--target", "core_tests"])
+    def compila(self, finestra, check=False):
+        bersaglio = "ui_tests" if finestra else "core_tests"
+        r = esegui(["nice", "cmake", "--build", self.build, "-j1", "--target", bersaglio])
         if check and r.returncode:
             sys.exit(r.stdout)
         return r.returncode == 0
 
-    def prova(self, limite):
-        """True when every test passes. With UCCISORI=1 every test runs, and the names of the
-        failed ones are kept in self.falliti ("timeout" or "crash" when the run did not end)."""
-        binario = self.build / "tests" / "core" / "core_tests"
-        tutti = os.environ.get("UCCISORI") == "1"
-        with subprocess.Popen(["nice", binario, "--gtest_brief=1"] + ([] if tutti else ["--gtest_fail_fast"]),
-                              stdout=subprocess.PIPE if tutti else subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL, text=True, errors="replace",
+    def prova(self, finestra, limite):
+        """True when every test passes. With UCCISORI=1 (and always for the window tests) every
+        test runs, and the names of the failed ones are kept in self.falliti ("timeout" or
+        "crash" when the run did not end)."""
+        tutti = finestra or os.environ.get("UCCISORI") == "1"
+        if finestra:
+            comando = ["nice", self.build / "tests" / "ui" / "ui_tests", "-silent"]
+            ambiente = dict(os.environ, QT_QPA_PLATFORM="offscreen", QT_SCALE_FACTOR="1",
+                            LC_ALL="C.UTF-8")
+            fallito = r"^FAIL!  : (\S+?)(?: |$)"
+        else:
+            comando = ["nice", self.build / "tests" / "core" / "core_tests", "--gtest_brief=1"]
+            comando += [] if tutti else ["--gtest_fail_fast"]
+            ambiente = None
+            fallito = r"^\[  FAILED  \] (\S+?)(?:,| \(\d+ ms\)|$)"
+        with subprocess.Popen(comando, stdout=subprocess.PIPE if tutti else subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL, text=True, errors="replace", env=ambiente,
                               cwd=self.build, start_new_session=True) as p:
             IN_CORSO.add(p.pid)
             try:
                 uscita, _ = p.communicate(timeout=limite)
-                self.falliti = set(re.findall(r"^\[  FAILED  \] (\S+?)(?:,| \(\d+ ms\)|$)", uscita or "", re.M))
+                self.falliti = set(re.findall(fallito, uscita or "", re.M))
                 if p.returncode and not self.falliti:
                     self.falliti = {"crash"}
                 return p.returncode == 0
@@ -203,11 +227,12 @@ class Officina:
         originale = percorso.read_text(encoding="utf-8")
         righe = originale.split("\n")
         righe[n - 1] = mutata
+        finestra = della_finestra(file)
         try:
             percorso.write_text("\n".join(righe), encoding="utf-8")
-            if not self.compila():
+            if not self.compila(finestra):
                 return "discarded"
-            if self.prova(limite):
+            if self.prova(finestra, limite[finestra]):
                 return "survived"
             UCCISORI[m] = self.falliti
             return "killed"
@@ -235,13 +260,16 @@ def main():
           f"{len(equivalenti_scelti)} of them equivalent and skipped", flush=True)
 
     inizio = time.monotonic()
-    officine = [Officina(cartella / f"w{i}") for i in range(lavori)]
-    for o in officine:
-        t = time.monotonic()
-        if not o.prova(120):
-            sys.exit("the core tests fail on the unmutated sources")
-        o.durata = time.monotonic() - t
-    limite = max(10.0, 4 * max(o.durata for o in officine))
+    completa = any(della_finestra(f) for f in files)
+    officine = [Officina(cartella / f"w{i}", completa) for i in range(lavori)]
+    limite = {}
+    for finestra in (False, True) if completa else (False,):
+        for o in officine:
+            t = time.monotonic()
+            if not o.prova(finestra, 120):
+                sys.exit(f"the tests fail on the unmutated sources: {sorted(o.falliti)}")
+            o.durata[finestra] = time.monotonic() - t
+        limite[finestra] = max(10.0, 4 * max(o.durata[finestra] for o in officine))
 
     libere = list(officine)
     esiti = {}

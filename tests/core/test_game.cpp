@@ -63,6 +63,7 @@ TEST_F(GameTest, StartUpAsksNameAndBoundThenStartsTheClockAndShowsTheRecord) {
     scriviFile(cartella / "prom.txt", "12\r\n");
     scriviFile(cartella / "nrom.txt", "Bea\r\n");
     finestra.duranteDialogo = [this] { scatti(1); }; // ticks must not move it
+    finestra.ridotta = true; // minimised, the window's title follows the clock
     avvia();
     EXPECT_EQ(finestra.dialoghi.size(), 4u);
     EXPECT_EQ(finestra.dialoghi[1], "msg[0|]:  Anna vediamo se sei un vero campione  ");
@@ -71,9 +72,6 @@ TEST_F(GameTest, StartUpAsksNameAndBoundThenStartsTheClockAndShowsTheRecord) {
     EXPECT_EQ(gioco.rispostaEsatta() + " " + std::to_string(gioco.orologio().restanti), "I 900");
     EXPECT_TRUE(finestra.timer && finestra.mostrata == 1 && !finestra.abilitato(cmdNext));
     EXPECT_EQ(finestra.fuoco, txtAnswer);
-    // Minimised, the window's title follows the clock.
-    finestra.ridotta = true;
-    gioco.Form_Resize();
     EXPECT_EQ(finestra.titolo, "00:15:00");
     scatti(1);
     EXPECT_EQ(finestra.titolo, "00:14:59");
