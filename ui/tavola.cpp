@@ -93,17 +93,6 @@ const DescrizioneControllo& descrizioneDi(const char* nome) {
 } // namespace
 
 Tavola::Tavola(QWidget* genitore) : QMainWindow(genitore) {
-    // Text larger than 64 pixels is drawn by Qt as paths at every repaint, and a window that
-    // fills the screen repaints all of its large text at each question: draw it from the glyph
-    // cache instead. Qt reads this once, at the first text drawn, which comes after this window
-    // is made. Only on screens of pixel ratio 1: at ratio 2, Qt 6.4 leaves cached glyphs that
-    // large out altogether, and the question's number would not show.
-    const auto schermi = QGuiApplication::screens();
-    const bool soloRapportoUno = std::all_of(
-        schermi.begin(), schermi.end(), [](QScreen* s) { return s->devicePixelRatio() == 1.0; });
-    if (soloRapportoUno && !qEnvironmentVariableIsSet("QT_MAX_CACHED_GLYPH_SIZE")) {
-        qputenv("QT_MAX_CACHED_GLYPH_SIZE", "512");
-    }
     setObjectName(QStringLiteral("Tavola"));
     setWindowTitle(QString::fromUtf8(core::testi::kTitolo));
 

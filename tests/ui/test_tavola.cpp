@@ -164,17 +164,29 @@ private slots:
         for (QWidget* c : tavola_->superficie().findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             QVERIFY(c == &tavola_->ripasso() ||
                     !c->geometry().intersects(tavola_->ripasso().geometry()));
+        // The number's digits show, however large (Qt's glyph cache once lost them on X11).
+        gioco_->cmdNext_Click();
+        QCoreApplication::processEvents();
+        const qreal dpr = tavola_->devicePixelRatio();
+        const auto schermo = [this] { // the window's image, where Qt paints it
+            return dynamic_cast<QImage*>(tavola_->backingStore()->paintDevice());
+        };
+        QWidget* n = tavola_->controllo("lblNum1");
+        const QImage numero = schermo()->copy(
+            QRect(n->mapTo(tavola_.get(), QPoint()) * dpr, n->size() * dpr).adjusted(9, 9, -9, -9));
+        int scuri = 0; // inside its border
+        for (int i = 0; i < numero.width() * numero.height(); ++i)
+            scuri += qGray(numero.pixel(i % numero.width(), i / numero.width())) < 64;
+        QVERIFY(scuri > numero.width() * numero.height() / 20);
         // The backdrop as written straight into the window's image, and as QPainter fills a
         // 24-bit picture of it, the controls hidden.
-        gioco_->cmdNext_Click();
         for (QWidget* c : tavola_->superficie().findChildren<QWidget*>())
             c->hide();
         QCoreApplication::processEvents();
-        const qreal dpr = tavola_->devicePixelRatio();
         QImage atteso(area * dpr, QImage::Format_RGB888);
         atteso.setDevicePixelRatio(dpr);
         tavola_->superficie().render(&atteso);
-        QCOMPARE(dynamic_cast<QImage*>(tavola_->backingStore()->paintDevice())
+        QCOMPARE(schermo()
                      ->copy(QRect(tavola_->superficie().pos() * dpr, atteso.size()))
                      .convertToFormat(QImage::Format_RGB32),
                  atteso.convertToFormat(QImage::Format_RGB32));
