@@ -22,7 +22,6 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 
 #include <algorithm>
