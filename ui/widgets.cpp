@@ -1,6 +1,7 @@
 #include "ui/widgets.hpp"
 
 #include "core/cp1252.hpp"
+#include "ui/lettere.hpp"
 #include "ui/riempimento.hpp"
 
 #include <QAccessibleWidget>
@@ -100,37 +101,44 @@ QColor Etichetta::coloreContorno() const {
 }
 
 void Etichetta::paintEvent(QPaintEvent* evento) {
-    if (autoFillBackground() || spessoreContorno_ <= 0 || text().isEmpty()) {
+    if (text().isEmpty()) {
         QLabel::paintEvent(evento);
         return;
     }
-    // The letters in the label's own colour over their outline, drawn as QLabel draws plain
-    // text; the whole is kept as one picture, cut to the letters and their outline: the
-    // backdrop under a label is repainted at every question, its text far less often.
-    const qreal rapporto = devicePixelRatioF();
-    const QColor colore = coloreContorno();
+    // The letters (over their outline, on the backdrop) are kept as one picture, cut to where
+    // they are: the backdrop under a label is repainted at every question, its text far less
+    // often, and text larger than Qt's glyph cache takes would be drawn again from its
+    // outlines at every repaint.
+    const bool contornata = !autoFillBackground() && spessoreContorno_ > 0;
+    const QColor colore = contornata ? coloreContorno() : QColor();
     const int allineamento =
         int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0) | Qt::TextForceLeftToRight;
-    const QString chiave = QStringLiteral("%1|%2x%3|%4|%5|%6|%7|%8|%9|%10")
+    const QString chiave = QStringLiteral("%1|%2x%3|%4|%5|%6|%7|%8|%9")
                                .arg(text())
                                .arg(width())
                                .arg(height())
                                .arg(font().key(), colore.name())
                                .arg(spessoreContorno_)
-                               .arg(rapporto)
+                               .arg(devicePixelRatioF())
                                .arg(allineamento)
-                               .arg(palette().color(foregroundRole()).name())
-                               .arg(isEnabled());
-    if (chiave != chiaveContorno_) {
-        contorno_ = disegnaContornato(colore, allineamento);
-        chiaveContorno_ = chiave;
+                               .arg(palette().color(foregroundRole()).name());
+    if (chiave != chiaveTesto_) {
+        // The one before is kept too: a window switched to full screen and back, or a count
+        // that changes and changes back, finds its text drawn already.
+        std::swap(testoDisegnato_, testoPrecedente_);
+        std::swap(posizioneTesto_, posizionePrecedente_);
+        std::swap(chiaveTesto_, chiavePrecedente_);
+        if (chiave != chiaveTesto_) {
+            testoDisegnato_ = disegnaTesto(colore, allineamento);
+            chiaveTesto_ = chiave;
+        }
     }
     QPainter pittore(this);
-    pittore.drawPixmap(posizioneContorno_, contorno_);
+    pittore.drawPixmap(posizioneTesto_, testoDisegnato_);
     drawFrame(&pittore); // over the outline, as QLabel draws it over what is beneath
 }
 
-QPixmap Etichetta::disegnaContornato(const QColor& colore, int allineamento) {
+QPixmap Etichetta::disegnaTesto(const QColor& contorno, int allineamento) {
     // Only around the letters: where the text is laid out, widened by the outline and by half
     // a line for letters that lean past their place (italics); never beyond the label, which
     // clips what it paints.
@@ -142,7 +150,7 @@ QPixmap Etichetta::disegnaContornato(const QColor& colore, int allineamento) {
     const qreal rapporto = devicePixelRatioF();
     const QRect ritaglio =
         QRectF(intorno.topLeft() * rapporto, intorno.size() * rapporto).toAlignedRect();
-    posizioneContorno_ = QPointF(ritaglio.topLeft()) / rapporto;
+    posizioneTesto_ = QPointF(ritaglio.topLeft()) / rapporto;
     // Pixmaps, not images: a pixmap has the screen's resolution, which the label's font in
     // points is meant for.
     const auto tela = [&] {
@@ -151,17 +159,27 @@ QPixmap Etichetta::disegnaContornato(const QColor& colore, int allineamento) {
         tela.fill(Qt::transparent);
         return tela;
     };
-    // The letters once, in the outline's colour; then that picture stamped around their place
-    // at every device pixel within the outline's width: a row of stamps, then that row stamped
-    // in a column (2(2n+1) copies instead of (2n+1)²).
-    QPixmap lettere = tela();
+    // The letters are drawn once, as QLabel draws plain text, and that shape is then coloured.
+    QPixmap forma = tela();
     {
-        QPainter p(&lettere);
-        p.translate(-posizioneContorno_);
-        p.setFont(font());
-        p.setPen(colore);
-        p.drawText(QRectF(contentsRect()), allineamento, text());
+        QPainter p(&forma);
+        p.translate(-posizioneTesto_);
+        disegnaLettere(p, QRectF(contentsRect()), allineamento, text(), font());
     }
+    const auto colorata = [&](const QColor& colore) {
+        QPixmap esito = forma;
+        QPainter p(&esito);
+        p.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        p.fillRect(QRectF(QPointF(), esito.deviceIndependentSize()), colore);
+        return esito;
+    };
+    const QPixmap lettere = colorata(palette().color(foregroundRole()));
+    if (!contorno.isValid()) {
+        return lettere;
+    }
+    // The outline: the shape in its colour, stamped around its place at every device pixel
+    // within the outline's width; a row of stamps, then that row stamped in a column (2(2n+1)
+    // copies instead of (2n+1)²). The letters go on top.
     const int passi = qRound(spessoreContorno_ * rapporto);
     const auto timbra = [&](const QPixmap& sorgente, bool orizzontale) {
         QPixmap esito = tela();
@@ -172,13 +190,8 @@ QPixmap Etichetta::disegnaContornato(const QColor& colore, int allineamento) {
         }
         return esito;
     };
-    QPixmap esito = timbra(timbra(lettere, true), false);
-    // The letters themselves on top, as QLabel draws plain text.
-    QPainter p(&esito);
-    p.translate(-posizioneContorno_);
-    p.setFont(font());
-    style()->drawItemText(&p, contentsRect(), allineamento, palette(), isEnabled(), text(),
-                          foregroundRole());
+    QPixmap esito = timbra(timbra(colorata(contorno), true), false);
+    QPainter(&esito).drawPixmap(QPointF(), lettere);
     return esito;
 }
 

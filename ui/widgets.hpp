@@ -47,17 +47,18 @@ protected:
 
 private:
     void mostraTesto();
-    QPixmap disegnaContornato(const QColor& colore, int allineamento);
+    // The text in its colour, with an outline of the colour `contorno` when that is valid.
+    QPixmap disegnaTesto(const QColor& contorno, int allineamento);
     bool autoSize_ = false;
     bool valoreVivo_ = false;
     int altezzaIniziale_ = 0;
     int larghezzaMassima_ = -1;
     qreal spessoreContorno_ = 1;
     QString testoIntero_;
-    // The outlined letters as last drawn, where they go, and what they were drawn for.
-    QPixmap contorno_;
-    QPointF posizioneContorno_;
-    QString chiaveContorno_;
+    // The text as last drawn, where it goes, and what it was drawn for; and the one before.
+    QPixmap testoDisegnato_, testoPrecedente_;
+    QPointF posizioneTesto_, posizionePrecedente_;
+    QString chiaveTesto_, chiavePrecedente_;
 };
 
 // The accessible side of a label with a live value (see Etichetta::setValoreVivo): its name is
