@@ -26,8 +26,10 @@ struct Glifo {
 // `frazione` (a pixel's fraction, in device pixels) as it falls between whole pixels.
 const Glifo& glifo(const QRawFont& carattere, quint32 indice, qreal scala, QPointF frazione) {
     static QHash<QString, Glifo> glifi;
-    const QString chiave = QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
+    const QString chiave = QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
                                .arg(carattere.familyName(), carattere.styleName())
+                               .arg(carattere.weight())
+                               .arg(int(carattere.style()))
                                .arg(carattere.pixelSize())
                                .arg(indice)
                                .arg(scala)
