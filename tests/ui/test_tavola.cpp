@@ -4,6 +4,7 @@
 // see CMakeLists.txt).
 
 #include "core/game.hpp"
+#include "ui/lettere.hpp"
 #include "ui/ripasso.hpp"
 #include "ui/tavola.hpp"
 #include "ui/translations.hpp"
@@ -228,6 +229,41 @@ private slots:
                  r[2]);
         QTRY_COMPARE(aperto, riga.section('|', 3));
         QCOMPARE(w("lblScore2")->text(), QString("0")); // nothing judged
+    }
+
+    // Large text drawn from glyph pictures looks as QPainter::drawText draws it: same places,
+    // lines, alignment, clip and edges (at most a quarter pixel apart).
+    void largeLetters_data() {
+        QTest::addColumn<int>("pixel");
+        QTest::addColumn<int>("flags");
+        for (int pixel : {70, 130})
+            for (int flags : {Qt::AlignHCenter | Qt::TextWordWrap, int(Qt::AlignLeft)})
+                QTest::addRow("%d px, %x", pixel, flags) << pixel << (flags | Qt::AlignTop);
+    }
+    void largeLetters() {
+        QFETCH(int, pixel);
+        QFETCH(int, flags);
+        QFont carattere(QStringLiteral("Liberation Serif"));
+        carattere.setPixelSize(pixel);
+        QImage atteso(700, 500, QImage::Format_ARGB32_Premultiplied), ottenuto = atteso;
+        const QRectF area(10, 10, 520, 420);
+        const QString testo = QString::fromUtf8("0 Giulia è qui\nZ 3888 MMMDCCCLXXXVIII");
+        for (QImage* i : {&atteso, &ottenuto})
+            i->fill(Qt::transparent);
+        {
+            QPainter q(&ottenuto);
+            ui::disegnaLettere(q, area, flags, testo, carattere);
+        }
+        QPainter p(&atteso);
+        p.setFont(carattere);
+        p.drawText(area, flags, testo);
+        p.end();
+        int diversi = 0;
+        for (int i = 0; i < atteso.width() * atteso.height(); ++i) {
+            const QPoint q(i % atteso.width(), i / atteso.width());
+            diversi += std::abs(qAlpha(atteso.pixel(q)) - qAlpha(ottenuto.pixel(q))) > 64;
+        }
+        QCOMPARE(diversi, 0);
     }
 
     void windowAsSeen() {
