@@ -1,10 +1,10 @@
 // Cifrolandia: a quiz on Roman numerals for school pupils.
 
 #include "app/riga_di_comando.hpp"
-#include "core/game.hpp"
-#include "core/records.hpp"
+#include "core/gioco.hpp"
+#include "core/record.hpp"
 #include "ui/tavola.hpp"
-#include "ui/translations.hpp"
+#include "ui/traduzioni.hpp"
 
 #include <QApplication>
 #include <QIcon>
@@ -42,7 +42,7 @@ int main(int argc, char* argv[]) {
     ui::Tavola tavola;
     core::Gioco gioco(tavola, archivio);
     tavola.collega(gioco);
-    gioco.impostaAllenamento(riga.opzioni.allenamento);
+    gioco.impostaModo(riga.opzioni.allenamento ? core::Modo::Allenamento : core::Modo::Gara);
     QTimer::singleShot(0, &tavola, [&gioco] { gioco.avvia(); });
     return QApplication::exec();
 }

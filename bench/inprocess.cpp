@@ -7,7 +7,7 @@
 //       question: the answer is written into the answer box (not timed); then
 //         verdict: from an Enter key press handed to Qt as the window system would, to the
 //                  verdict painted (Qt has painted the dirty region and flushed it);
-//         round:   Gioco::cmdNext_Click (draw, numeral, labels, new backdrop colours) and the
+//         round:   Gioco::prossimaDomanda (draw, numeral, labels, new backdrop colours) and the
 //                  repaint of the whole backdrop that follows, flushed.
 //         tick:    one tick of the clock (what Timer1's timeout runs) and its label repainted.
 //       Answers alternate right and wrong; a wrong one paints the whole backdrop black. Then,
@@ -24,11 +24,11 @@
 
 #include "reference_window.hpp"
 
-#include "core/game.hpp"
-#include "core/records.hpp"
-#include "ui/layout.hpp"
+#include "core/gioco.hpp"
+#include "core/record.hpp"
+#include "ui/controlli.hpp"
+#include "ui/disposizione.hpp"
 #include "ui/tavola.hpp"
-#include "ui/widgets.hpp"
 
 #include <QApplication>
 #include <QDir>
@@ -51,10 +51,13 @@ namespace {
 // The game window with its dialogs answered at once, and the start of its clock noted.
 class TavolaSenzaDialoghi : public ui::Tavola {
 public:
-    std::string inputBox(std::string_view domanda) override {
+    std::string chiediTesto(std::string_view domanda) override {
         return domanda == core::testi::kChiediNome ? "Aldo" : "3888";
     }
-    int messageBox(std::string_view, int, std::string_view) override { return core::kRispostaOk; }
+    core::Risposta avvisa(std::string_view, core::Pulsanti, std::string_view,
+                          std::string_view) override {
+        return core::Risposta::Ok;
+    }
     void abilitaTimer(bool abilitato) override {
         if (abilitato) {
             avvioOrologio.start();
@@ -184,13 +187,13 @@ int giri(int argc, char* argv[], int larghezza, int altezza, int riscaldamento, 
 
         sfondoGioco.azzera();
         c.start();
-        gioco.cmdNext_Click();
+        gioco.prossimaDomanda();
         finoADipinti({&sfondoGioco});
         t.giro = ms(c);
 
         contoGioco.azzera();
         c.start();
-        gioco.Timer1_Timer(); // what Timer1's timeout runs
+        gioco.scatto(); // what Timer1's timeout runs
         finoADipinti({&contoGioco});
         t.scatto = ms(c);
         return t;

@@ -1,7 +1,7 @@
 #pragma once
-// The review of a game's mistakes: every wrong answer with what was typed and the numeral
-// that was expected, newest first, so that a pupil sees what to learn from after the next
-// question has replaced the verdict.
+// The review of a game's mistakes: every wrong answer with what was typed and the right
+// answer, newest first, so that a pupil sees what to learn from after the next question has
+// replaced the verdict.
 
 #include <string>
 #include <vector>
@@ -9,26 +9,30 @@
 namespace core {
 
 struct Errore {
-    int numero = 0;      // the number asked
+    std::string domanda; // what was asked: "24"
     std::string scritto; // the answer as typed
-    std::string esatto;  // its Roman numeral
+    std::string esatto;  // the right answer: "XXIV"
     bool operator==(const Errore&) const = default;
 };
 
 class Ripasso {
 public:
-    void annota(Errore errore);
+    void annota(Errore errore) { errori_.insert(errori_.begin(), std::move(errore)); }
     void svuota() { errori_.clear(); }
-    // Newest first.
+    // Every mistake of the game, newest first.
     const std::vector<Errore>& errori() const { return errori_; }
-    // One line per mistake, newest first: "24: XX → XXIV".
-    std::vector<std::string> righe() const;
 
 private:
     std::vector<Errore> errori_;
 };
 
-// "24: XX → XXIV"; an empty answer reads "(vuota)".
-std::string rigaDi(const Errore& errore);
+// The line of one mistake: "24: hai scritto XX — giusto XXIV", or "24: non hai scritto
+// niente — giusto XXIV". `primaDelGiusto` is all of it up to the right answer, which closes it.
+struct RigaRipasso {
+    std::string primaDelGiusto;
+    std::string giusto;
+    std::string intera() const { return primaDelGiusto + giusto; }
+};
+RigaRipasso rigaDi(const Errore& errore);
 
 } // namespace core

@@ -1,5 +1,5 @@
 // The number readers on any text, and whole numbers written by formatta read back.
-#include "core/numbers.hpp"
+#include "core/numeri.hpp"
 #include "fuzz/verifica.hpp"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // A record directory's bytes read at start-up: prom.txt, nrom.txt and the journal of an
 // interrupted save, separated by the byte 0x1E (a missing part: no such file).
 #include "core/cp1252.hpp"
-#include "core/records.hpp"
+#include "core/record.hpp"
 #include "fuzz/verifica.hpp"
 
 #include <algorithm>

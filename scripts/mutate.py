@@ -7,14 +7,15 @@ never touched): one object file is recompiled and core_tests relinked. A mutant 
 a test fails, crashes or runs past the timeout; one that does not compile is discarded.
 Mutants listed in scripts/mutanti-equivalenti.txt change nothing observable and are skipped.
 
-Files under ui/ can be mutated too (FILES=ui/widgets.cpp): the whole program is then built, and
+Files under ui/ can be mutated too (FILES=ui/controlli.cpp): the whole program is then built, and
 each of their mutants is tried against the window tests (ui_tests, offscreen, scale 1).
 
 Variables (from make or the environment): FILES (space-separated, default every core/*.cpp),
 SAMPLE (how many mutants, default 300; 0 for all), SEED (default 9), JOBS (parallel builds,
 default 2), BUILD (default build-mutate), UCCISORI=1 (runs every test on each mutant and
-lists, for each test, the mutants no other test kills). robustness_tests are not run: they take over 20 s
-each and test the record store, which core_tests cover too.
+lists, for each test, the mutants no other test kills). The slow rows of core_tests (names with
+"Lento") are not run: they take over 20 s each and test the record store, which the other rows
+cover too.
 """
 
 import concurrent.futures
@@ -143,7 +144,7 @@ def copia_aggiornata(destinazione, completa):
         elenco = esegui(["git", "-C", RADICE, "ls-files"], check=True).stdout.split("\n")
         sorgenti = {Path(r) for r in elenco if r and (RADICE / r).is_file()}
     else:
-        sorgenti = {p.relative_to(RADICE) for d in ("core", "tests/core", "tests/robustness")
+        sorgenti = {p.relative_to(RADICE) for d in ("core", "tests/core")
                     for p in (RADICE / d).rglob("*") if p.is_file()}
         sorgenti.add(Path("CMakeLists.txt"))
     for rel in sorgenti:
@@ -199,7 +200,8 @@ class Officina:
                             LC_ALL="C.UTF-8")
             fallito = r"^FAIL!  : (\S+?)(?: |$)"
         else:
-            comando = ["nice", self.build / "tests" / "core" / "core_tests", "--gtest_brief=1"]
+            comando = ["nice", self.build / "tests" / "core" / "core_tests", "--gtest_brief=1",
+                        "--gtest_filter=-*Lento*"]
             comando += [] if tutti else ["--gtest_fail_fast"]
             ambiente = None
             fallito = r"^\[  FAILED  \] (\S+?)(?:,| \(\d+ ms\)|$)"

@@ -1,8 +1,11 @@
 #include "ui/ripasso.hpp"
 
-#include "ui/layout.hpp"
+#include "ui/disposizione.hpp"
 
 #include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 namespace ui {
@@ -11,6 +14,35 @@ namespace {
 const char* const kTitolo = "Errori di questa partita";
 constexpr Carattere kCarattereTitolo{"MS Sans Serif", 12, true};
 constexpr Carattere kCarattereElenco{"Arial", 12};
+constexpr int kGiusto = Qt::UserRole; // the right answer, drawn in its own style
+
+// Draws a line in two parts: what was asked and typed in the list's colour, then the right
+// answer in bold green. Both are plain text, drawn as they are.
+class DelegatoRiga : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* p, const QStyleOptionViewItem& opzione,
+               const QModelIndex& indice) const override {
+        QStyleOptionViewItem o = opzione;
+        initStyleOption(&o, indice);
+        const QString giusto = indice.data(kGiusto).toString();
+        const QString prima = o.text.left(o.text.size() - giusto.size());
+        o.text.clear();
+        o.widget->style()->drawControl(QStyle::CE_ItemViewItem, &o, p, o.widget);
+        const QRect r = o.rect.adjusted(2, 0, -2, 0);
+        p->save();
+        p->setFont(o.font);
+        p->setPen(o.palette.color(QPalette::Text));
+        p->drawText(r, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, prima);
+        QFont grassetto = o.font;
+        grassetto.setBold(true);
+        p->setFont(grassetto);
+        p->setPen(QColor(0, 110, 0)); // 6.5:1 on the panel
+        p->drawText(r.adjusted(QFontMetrics(o.font).horizontalAdvance(prima), 0, 0, 0),
+                    Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, giusto);
+        p->restore();
+    }
+};
 
 } // namespace
 
@@ -19,40 +51,42 @@ PannelloRipasso::PannelloRipasso(QWidget* genitore) : QFrame(genitore) {
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setAutoFillBackground(true);
     QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(255, 255, 240));
-    p.setColor(QPalette::WindowText, QColor(20, 20, 20));
+    for (auto ruolo : {QPalette::Window, QPalette::Base}) {
+        p.setColor(ruolo, QColor(255, 255, 240));
+    }
+    for (auto ruolo : {QPalette::WindowText, QPalette::Text}) {
+        p.setColor(ruolo, QColor(20, 20, 20));
+    }
     setPalette(p);
 
     titolo_ = new QLabel(QString::fromUtf8(kTitolo), this);
-    titolo_->setAccessibleName(QString::fromUtf8(kTitolo));
-    elenco_ = new QLabel(this);
-    elenco_->setTextFormat(Qt::PlainText); // typed answers are shown as typed
-    elenco_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    elenco_->setSizePolicy(QSizePolicy::Ignored,
-                           QSizePolicy::Ignored); // lines that do not fit are cut
+    titolo_->setTextFormat(Qt::PlainText);
+    elenco_ = new QListWidget(this);
+    elenco_->setObjectName(QStringLiteral("ElencoErrori"));
+    elenco_->setFrameShape(QFrame::NoFrame);
+    elenco_->setItemDelegate(new DelegatoRiga(elenco_));
+    elenco_->setFocusPolicy(Qt::ClickFocus); // outside the designed tab order
+    elenco_->setAccessibleName(QString::fromUtf8(kTitolo));
+    elenco_->setAccessibleDescription(
+        QStringLiteral("Le risposte sbagliate, dalla più recente: il numero, quello che hai "
+                       "scritto e la risposta giusta"));
+    titolo_->setBuddy(elenco_);
     auto* colonna = new QVBoxLayout(this);
     colonna->addWidget(titolo_);
     colonna->addWidget(elenco_, 1);
     setAccessibleName(QString::fromUtf8(kTitolo));
-    setAccessibleDescription(
-        QStringLiteral("Le risposte sbagliate, dalla più recente: il numero, quello che hai "
-                       "scritto e il numero romano giusto"));
     scala(1);
     hide();
 }
 
-void PannelloRipasso::mostra(const std::vector<std::string>& righe) {
-    QStringList testo;
-    QStringList letto; // what a screen reader says: the arrow in words
-    for (const std::string& riga : righe) {
-        const QString r = QString::fromStdString(riga);
-        testo << r;
-        letto << QString(r).replace(QStringLiteral(" \u2192 "), QStringLiteral(", giusto: "));
+void PannelloRipasso::mostra(const std::vector<core::Errore>& errori) {
+    elenco_->clear();
+    for (const core::Errore& e : errori) {
+        const core::RigaRipasso riga = core::rigaDi(e);
+        auto* voce = new QListWidgetItem(QString::fromStdString(riga.intera()), elenco_);
+        voce->setData(kGiusto, QString::fromStdString(riga.giusto));
     }
-    elenco_->setText(testo.join(QLatin1Char('\n')));
-    elenco_->setAccessibleName(letto.isEmpty() ? QStringLiteral("Nessun errore")
-                                               : letto.join(QStringLiteral("; ")));
-    setVisible(!righe.empty());
+    setVisible(!errori.empty());
 }
 
 void PannelloRipasso::scala(double fattore) {
@@ -62,10 +96,6 @@ void PannelloRipasso::scala(double fattore) {
     layout()->setContentsMargins(m, m / 2, m, m / 2);
     layout()->setSpacing(m / 2);
     setLineWidth(std::max(1, static_cast<int>(fattore)));
-}
-
-QString PannelloRipasso::elenco() const {
-    return elenco_->text();
 }
 
 } // namespace ui

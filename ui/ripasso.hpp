@@ -1,13 +1,17 @@
 #pragma once
 // The review of the game's mistakes, in the window's free area: a panel of its own, light with
-// dark letters, so that it reads the same on every backdrop, the black one included.
+// dark letters, so that it reads the same on every backdrop, the black one included. Every
+// mistake of the game is kept, newest first, one line each: "24: hai scritto XX — giusto
+// XXIV", the right numeral in bold green; the list scrolls when they do not fit.
+
+#include "core/ripasso.hpp"
 
 #include <QFrame>
 
-#include <string>
 #include <vector>
 
 class QLabel;
+class QListWidget;
 
 namespace ui {
 
@@ -15,15 +19,16 @@ class PannelloRipasso : public QFrame {
     Q_OBJECT
 public:
     explicit PannelloRipasso(QWidget* genitore);
-    // One line per mistake, newest first; none hides the panel.
-    void mostra(const std::vector<std::string>& righe);
+    // None hides the panel.
+    void mostra(const std::vector<core::Errore>& errori);
     // Fonts and margins for the layout's scale factor.
     void scala(double fattore);
-    QString elenco() const;
+    // The list itself, which takes the keyboard focus when asked for (not by Tab).
+    QListWidget& elenco() const { return *elenco_; }
 
 private:
     QLabel* titolo_ = nullptr;
-    QLabel* elenco_ = nullptr;
+    QListWidget* elenco_ = nullptr;
 };
 
 } // namespace ui

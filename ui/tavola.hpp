@@ -1,23 +1,20 @@
 #pragma once
-// The game window: the controls, menus and timer of the game, implementing the window the
-// game's handlers talk to, and routing Qt's events to those handlers.
+// The game window: its controls, menus and timer. It shows what the game tells it (it
+// implements core::Finestra) and routes Qt's events to the game.
 
-#include "core/window.hpp"
-#include "ui/layout.hpp"
+#include "core/finestra.hpp"
+#include "ui/disposizione.hpp"
 
-#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
-#include <QSet>
 #include <QTimer>
 
+#include <array>
 #include <functional>
+#include <string>
 
-class QLineEdit;
-class QMenu;
 class QAction;
 class QShortcut;
-class QWidget;
 
 namespace core {
 class Gioco;
@@ -28,6 +25,7 @@ namespace ui {
 class Etichetta;
 class CasellaRisposta;
 class PulsanteFigura;
+class Figura;
 class Superficie;
 class PannelloRipasso;
 class FinestraAiuto;
@@ -38,42 +36,44 @@ public:
     explicit Tavola(QWidget* genitore = nullptr);
     ~Tavola() override;
 
-    // Routes the window's events to the game's handlers.
+    // Routes the window's events to the game.
     void collega(core::Gioco& gioco);
 
     // What ends the program; tests replace it to watch the end instead.
     std::function<void(int)> allaFine;
 
-    // core::Finestra
+    // core::Finestra (tavola_finestra.cpp)
     void imposta(core::Controllo c, std::string_view testo) override;
-    std::string testo(core::Controllo c) const override;
+    std::string rispostaScritta() const override;
     void abilita(core::Controllo c, bool abilitato) override;
-    bool abilitato(core::Controllo c) const override;
     void daiFuoco(core::Controllo c) override;
     void abilitaTimer(bool abilitato) override;
     void dipingiSfondo(const core::Sfondo& sfondo) override;
     void impostaTitolo(std::string_view titolo) override;
     bool ridottaAIcona() const override;
-    std::string inputBox(std::string_view domanda) override;
-    int messageBox(std::string_view testo, int pulsanti, std::string_view titolo) override;
+    void impostaModo(core::Modo modo) override;
+    std::string chiediTesto(std::string_view domanda) override;
+    core::Risposta avvisa(std::string_view testo, core::Pulsanti pulsanti, std::string_view titolo,
+                          std::string_view dettaglio) override;
     bool attendi(const std::function<bool()>& prova, std::string_view inAttesa,
                  std::string_view bloccata) override;
     std::string dataOdierna() const override;
     void ricarica() override;
     void mostra() override;
     void termina(int stato) override;
-    void mostraRipasso(const std::vector<std::string>& righe) override;
+    void mostraRipasso(const std::vector<core::Errore>& errori) override;
 
-    // For tests and benchmarks: a control by its name in the window, and the timer.
-    QWidget* controllo(const QString& nome) const { return perNome_.value(nome); }
+    // For tests and benchmarks: a control by its object name, and the timer.
+    QWidget* controllo(const QString& nome) const;
     QTimer& timer1() { return timer1_; }
     Superficie& superficie() const { return *superficie_; }
     // The layout's scale factor and corner for the present size of the client area.
     const Scala& scala() const { return scala_; }
     PannelloRipasso& ripasso() const { return *ripasso_; }
-    // "Come si gioca" (F1), "Informazioni su Cifrolandia", full screen (F11, Esc leaves it).
+    // "Come si gioca" (F1), "Informazioni su Cifrolandia", the review (F8), full screen (F11).
     void apriAiuto();
     void apriInformazioni();
+    void vaiAlRipasso();
     void alternaSchermoIntero();
 
     void setVisible(bool visibile) override;
@@ -85,13 +85,13 @@ protected:
 
 private:
     void creaControlli();
-    void creaMenu();
-    void creaMenuAggiunti();
+    void creaMenu(); // menu.cpp
     void ridisponi();
     void aggiornaFigure();
     void caricaFigure();
     void valoriIniziali();
     void disponiRigaRecord();
+    void limitaNomeSfidante();
     void nominaPerAccessibilita(QWidget* w, bool nuovoTesto);
     QWidget* finestraDialoghi();
     void riattiva();
@@ -100,20 +100,32 @@ private:
 
     core::Gioco* gioco_ = nullptr;
     Superficie* superficie_ = nullptr;
-    QHash<QString, QWidget*> perNome_;
-    QHash<QString, std::string> didascalie_; // captions as written, read back as such
+    // Every control of the table, in its order, and those the window handles by name.
+    std::vector<QWidget*> controlli_;
+    std::array<QWidget*, 12> perControllo_{}; // by core::Controllo; none for Text2
+    CasellaRisposta* risposta_ = nullptr;
+    PulsanteFigura* avanti_ = nullptr;
+    PulsanteFigura* esci_ = nullptr;
+    Figura* cronometro_ = nullptr;
+    Etichetta* nomeRecord_ = nullptr;
+    Etichetta* sfidante_ = nullptr;
+    QWidget* conPunti_ = nullptr;
+    QWidget* puntiRecord_ = nullptr;
+    QWidget* ilRecordEDi_ = nullptr;
+    QWidget* tempoRestante_ = nullptr;
+
     QTimer timer1_;
     QAction* nuovoGioco_ = nullptr;
-    bool figureCaricate_ = false;
     QAction* allenamento_ = nullptr;
     QShortcut* esciSchermoIntero_ = nullptr;
     PannelloRipasso* ripasso_ = nullptr;
     QPointer<FinestraAiuto> aiuto_;
     Scala scala_;
+    bool figureCaricate_ = false;
     double fattoreFigure_ = 0;    // the factor the pictures were made for
-    QSet<QString> conTesto_;      // labels whose text the game has set: they size to it
     bool eraMassimizzata_ = true; // the state full screen goes back to
     QString minutoAnnunciato_;    // "hh:mm" of the clock when last announced
+    core::Modo modo_ = core::Modo::Gara;
 };
 
 } // namespace ui

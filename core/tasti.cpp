@@ -1,4 +1,4 @@
-#include "core/keys.hpp"
+#include "core/tasti.hpp"
 
 namespace core {
 namespace {

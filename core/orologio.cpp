@@ -1,6 +1,6 @@
-#include "core/clock.hpp"
+#include "core/orologio.hpp"
 
-#include "core/numbers.hpp"
+#include "core/numeri.hpp"
 
 #include <cmath>
 

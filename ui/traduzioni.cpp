@@ -1,4 +1,4 @@
-#include "ui/translations.hpp"
+#include "ui/traduzioni.hpp"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

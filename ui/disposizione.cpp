@@ -1,9 +1,11 @@
-#include "ui/layout.hpp"
+#include "ui/disposizione.hpp"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 namespace ui {
 namespace {
@@ -20,114 +22,106 @@ constexpr Carattere sans(double punti, bool grassetto = false, bool corsivo = fa
 // clang-format off
 const std::array<DescrizioneControllo, 23> kControlli = {{
     {.nome = "Text2", .tipo = Tipo::Casella, .testo = "Text1",
-     .sinistra = 0, .alto = 5280, .larghezza = 2775, .altezza = 615, .carattere = sans(8.25)},
+     .sinistra = 0, .alto = 5280, .larghezza = 2775, .altezza = 615, .carattere = sans(8.25),
+     .titoloAccessibile = "Casella di servizio", .descrizione = "Casella nascosta, non usata durante il gioco"},
     {.nome = "txtAnswer", .tipo = Tipo::Casella, .testo = "II",
      .sinistra = 3600, .alto = 360, .larghezza = 6615, .altezza = 1200,
      .carattere = {"Arial", 48, true}, .sfondo = rgb(0, 255, 255),
-     .suggerimento = "Inserisci il risultato e  premi il tasto  Invio"},
+     .suggerimento = "Inserisci il risultato e  premi il tasto  Invio",
+     .titoloAccessibile = "Risposta in numeri romani", .descrizione = "Scrivi il numero romano corrispondente al numero da trasformare e premi Invio"},
     {.nome = "cmdNext", .tipo = Tipo::Pulsante, .testo = "&Nuovo calcolo",
      .sinistra = 4320, .alto = 6000, .larghezza = 1815, .altezza = 1095,
-     .carattere = sans(8.25, true), .sfondo = rgb(0, 192, 192), .suggerimento = "Go"},
+     .carattere = sans(8.25, true), .sfondo = rgb(0, 192, 192), .suggerimento = "Go",
+     .titoloAccessibile = "Nuovo calcolo", .descrizione = "Mostra il prossimo numero da trasformare. Scorciatoia: Alt più N"},
     {.nome = "cmdExit1", .tipo = Tipo::Pulsante, .testo = "E&xit",
      .sinistra = 9600, .alto = 4080, .larghezza = 1575, .altezza = 1095,
      .carattere = sans(8.25, true), .sfondo = rgb(255, 128, 0),
-     .suggerimento = "Ti prego resta ancora, forse riuscirai a fare il record"},
+     .suggerimento = "Ti prego resta ancora, forse riuscirai a fare il record",
+     .titoloAccessibile = "Esci (Exit)", .descrizione = "Termina la partita; un punteggio più alto del record viene salvato. Scorciatoia: Alt più X"},
     {.nome = "Label4", .tipo = Tipo::Etichetta, .testo = "Scrivi il numero romano corrispondente",
      .sinistra = 3480, .alto = 0, .larghezza = 6495, .altezza = 375,
-     .carattere = {"Times New Roman", 12, false, true}, .colore = rgb(255, 255, 255)},
+     .carattere = {"Times New Roman", 12, false, true}, .colore = rgb(255, 255, 255),
+     .titoloAccessibile = "Scrivi il numero romano corrispondente", .descrizione = "Che cosa chiede il gioco"},
     {.nome = "Label2", .tipo = Tipo::Etichetta, .testo = "Numero da trasformare",
      .sinistra = 120, .alto = 0, .larghezza = 3135, .altezza = 495,
-     .carattere = sans(13.5), .colore = rgb(255, 255, 255)},
+     .carattere = sans(13.5), .colore = rgb(255, 255, 255),
+     .titoloAccessibile = "Numero da trasformare", .descrizione = "Titolo del numero da trasformare"},
     {.nome = "lblconto", .tipo = Tipo::Etichetta, .testo = "00.00.00",
      .sinistra = 120, .alto = 2640, .larghezza = 1575, .altezza = 495,
-     .carattere = {"Arial Black", 12, true}, .colore = rgb(255, 255, 0), .bordo = true},
+     .carattere = {"Arial Black", 12, true}, .colore = rgb(255, 255, 0), .bordo = true,
+     .titoloAccessibile = "Tempo restante", .descrizione = "Il tempo che resta alla partita, in ore, minuti e secondi", .conValore = true},
     {.nome = "Label11", .tipo = Tipo::Etichetta, .testo = "Tempo restante",
      .sinistra = 120, .alto = 2040, .larghezza = 1575, .altezza = 375,
-     .carattere = sans(9.75), .colore = rgb(255, 255, 0)},
+     .carattere = sans(9.75), .colore = rgb(255, 255, 0),
+     .titoloAccessibile = "Tempo restante", .descrizione = "Titolo dell'orologio della partita"},
     {.nome = "lblpunti", .tipo = Tipo::Etichetta, .testo = "0",
      .sinistra = 7440, .alto = 7440, .larghezza = 270, .altezza = 555,
-     .carattere = sans(24), .colore = rgb(192, 0, 192), .autoSize = true},
+     .carattere = sans(24), .colore = rgb(192, 0, 192), .autoSize = true,
+     .titoloAccessibile = "Punti del record", .descrizione = "Il punteggio del record da battere", .conValore = true},
     {.nome = "Label13", .tipo = Tipo::Etichetta, .testo = "con punti",
      .sinistra = 5880, .alto = 7440, .larghezza = 1455, .altezza = 435,
-     .carattere = sans(18), .colore = rgb(192, 0, 192), .autoSize = true},
+     .carattere = sans(18), .colore = rgb(192, 0, 192), .autoSize = true,
+     .titoloAccessibile = "con punti", .descrizione = "Parte della frase del record"},
     {.nome = "lblnome", .tipo = Tipo::Etichetta, .testo = "nome",
      .sinistra = 2520, .alto = 7440, .larghezza = 990, .altezza = 435,
-     .carattere = sans(18, true), .colore = rgb(0, 0, 255), .autoSize = true},
+     .carattere = sans(18, true), .colore = rgb(0, 0, 255), .autoSize = true,
+     .titoloAccessibile = "Autore del record", .descrizione = "Il nome di chi ha fatto il record", .conValore = true},
     {.nome = "Label12", .tipo = Tipo::Etichetta, .testo = "Il record  è di ",
      .sinistra = 240, .alto = 7440, .larghezza = 2295, .altezza = 375,
-     .carattere = sans(18), .colore = rgb(192, 0, 192)},
+     .carattere = sans(18), .colore = rgb(192, 0, 192),
+     .titoloAccessibile = "Il record è di", .descrizione = "Inizio della frase del record"},
     {.nome = "lblnome1", .tipo = Tipo::Etichetta, .testo = "",
      .sinistra = 960, .alto = 6360, .larghezza = 165, .altezza = 420,
-     .carattere = sans(13.5, true), .colore = rgb(0, 128, 0), .bordo = true, .autoSize = true},
+     .carattere = sans(13.5, true), .colore = rgb(0, 128, 0), .bordo = true, .autoSize = true,
+     .titoloAccessibile = "Sfidante", .descrizione = "Il nome di chi sta giocando", .conValore = true},
     {.nome = "Label14", .tipo = Tipo::Etichetta, .testo = "Sfidante",
      .sinistra = 480, .alto = 5640, .larghezza = 1425, .altezza = 420,
      .carattere = sans(13.5), .colore = rgb(0, 128, 0),
-     .bordo = true, .centrato = true, .autoSize = true},
+     .bordo = true, .centrato = true, .autoSize = true,
+     .titoloAccessibile = "Sfidante", .descrizione = "Titolo del nome di chi sta giocando"},
     {.nome = "Label3", .tipo = Tipo::Etichetta, .testo = "Risposte totali",
      .sinistra = 7440, .alto = 3360, .larghezza = 2340, .altezza = 495,
-     .carattere = sans(18), .colore = rgb(0, 0, 255), .bordo = true, .autoSize = true},
+     .carattere = sans(18), .colore = rgb(0, 0, 255), .bordo = true, .autoSize = true,
+     .titoloAccessibile = "Risposte totali", .descrizione = "Titolo del numero di tutte le risposte date"},
     {.nome = "Label1", .tipo = Tipo::Etichetta, .testo = "Risposte errate",
      .sinistra = 3840, .alto = 3360, .larghezza = 2520, .altezza = 495,
-     .carattere = sans(18), .colore = rgb(255, 0, 0), .bordo = true, .autoSize = true},
+     .carattere = sans(18), .colore = rgb(255, 0, 0), .bordo = true, .autoSize = true,
+     .titoloAccessibile = "Risposte errate", .descrizione = "Titolo del numero delle risposte sbagliate"},
     {.nome = "lblScore2", .tipo = Tipo::Etichetta, .testo = "0",
      .sinistra = 8310, .alto = 4080, .larghezza = 555, .altezza = 885,
      .carattere = {"Times New Roman", 36, true}, .colore = rgb(0, 0, 255),
-     .bordo = true, .centrato = true, .autoSize = true},
+     .bordo = true, .centrato = true, .autoSize = true,
+     .titoloAccessibile = "Risposte totali", .descrizione = "Quante risposte hai dato in questa partita", .conValore = true},
     {.nome = "lblScore1", .tipo = Tipo::Etichetta, .testo = "0",
      .sinistra = 4830, .alto = 4080, .larghezza = 540, .altezza = 885,
      .carattere = {"Times New Roman", 36, true}, .colore = rgb(255, 0, 0),
-     .bordo = true, .centrato = true, .autoSize = true},
+     .bordo = true, .centrato = true, .autoSize = true,
+     .titoloAccessibile = "Risposte errate", .descrizione = "Quante risposte sbagliate hai dato in questa partita", .conValore = true},
     {.nome = "Image1", .tipo = Tipo::Figura, .testo = "",
      .sinistra = 0, .alto = 1680, .larghezza = 480, .altezza = 480, .carattere = sans(8.25),
-     .suggerimento = "Clicca sotto di me per impostare il Timer"},
+     .suggerimento = "Clicca sotto di me per impostare il Timer",
+     .titoloAccessibile = "Cronometro", .descrizione = "Figura dell'orologio della partita, sopra il tempo restante"},
     {.nome = "lblNum1", .tipo = Tipo::Etichetta, .testo = "",
      .sinistra = 120, .alto = 480, .larghezza = 2865, .altezza = 1185,
      .carattere = {"Arial", 48, true}, .sfondo = rgb(0, 255, 255),
-     .bordo = true, .centrato = true, .autoSize = true},
+     .bordo = true, .centrato = true, .autoSize = true,
+     .titoloAccessibile = "Numero da trasformare", .descrizione = "Il numero da scrivere in numeri romani", .conValore = true, .annunciato = true},
     {.nome = "lblScore", .tipo = Tipo::Etichetta, .testo = "0",
      .sinistra = 1080, .alto = 4080, .larghezza = 555, .altezza = 885,
      .carattere = {"Times New Roman", 36, true}, .bordo = true, .centrato = true, .autoSize = true,
-     .suggerimento = "Questo è il tuo punteggio. Forza con il  record"},
+     .suggerimento = "Questo è il tuo punteggio. Forza con il  record",
+     .titoloAccessibile = "Risposte esatte", .descrizione = "Il tuo punteggio: le risposte esatte di questa partita. Forza con il record", .conValore = true},
     {.nome = "lblMessage", .tipo = Tipo::Etichetta, .testo = "",
      .sinistra = 1680, .alto = 2040, .larghezza = 6615, .altezza = 615,
-     .carattere = sans(24, true, true), .colore = rgb(255, 0, 0), .centrato = true},
+     .carattere = sans(24, true, true), .colore = rgb(255, 0, 0), .centrato = true,
+     .titoloAccessibile = "Esito", .descrizione = "Il giudizio sull'ultima risposta data", .conValore = true, .annunciato = true},
     {.nome = "Label6", .tipo = Tipo::Etichetta, .testo = "Risposte esatte",
      .sinistra = 240, .alto = 3360, .larghezza = 2565, .altezza = 495,
      .carattere = sans(18), .colore = rgb(0, 192, 0),
-     .bordo = true, .centrato = true, .autoSize = true},
+     .bordo = true, .centrato = true, .autoSize = true,
+     .titoloAccessibile = "Risposte esatte", .descrizione = "Titolo del numero delle risposte esatte"},
 }};
 // clang-format on
-
-const std::array<TestiAccessibili, 23> kTestiAccessibili = {{
-    {"Text2", "Casella di servizio", "Casella nascosta, non usata durante il gioco"},
-    {"txtAnswer", "Risposta in numeri romani",
-     "Scrivi il numero romano corrispondente al numero da trasformare e premi Invio"},
-    {"cmdNext", "Nuovo calcolo",
-     "Mostra il prossimo numero da trasformare. Scorciatoia: Alt più N"},
-    {"cmdExit1", "Esci (Exit)",
-     "Termina la partita; un punteggio più alto del record viene salvato. Scorciatoia: Alt più X"},
-    {"Label4", "Scrivi il numero romano corrispondente", "Che cosa chiede il gioco"},
-    {"Label2", "Numero da trasformare", "Titolo del numero da trasformare"},
-    {"lblconto", "Tempo restante", "Il tempo che resta alla partita, in ore, minuti e secondi",
-     true},
-    {"Label11", "Tempo restante", "Titolo dell'orologio della partita"},
-    {"lblpunti", "Punti del record", "Il punteggio del record da battere", true},
-    {"Label13", "con punti", "Parte della frase del record"},
-    {"lblnome", "Autore del record", "Il nome di chi ha fatto il record", true},
-    {"Label12", "Il record è di", "Inizio della frase del record"},
-    {"lblnome1", "Sfidante", "Il nome di chi sta giocando", true},
-    {"Label14", "Sfidante", "Titolo del nome di chi sta giocando"},
-    {"Label3", "Risposte totali", "Titolo del numero di tutte le risposte date"},
-    {"Label1", "Risposte errate", "Titolo del numero delle risposte sbagliate"},
-    {"lblScore2", "Risposte totali", "Quante risposte hai dato in questa partita", true},
-    {"lblScore1", "Risposte errate", "Quante risposte sbagliate hai dato in questa partita", true},
-    {"Image1", "Cronometro", "Figura dell'orologio della partita, sopra il tempo restante"},
-    {"lblNum1", "Numero da trasformare", "Il numero da scrivere in numeri romani", true, true},
-    {"lblScore", "Risposte esatte",
-     "Il tuo punteggio: le risposte esatte di questa partita. Forza con il record", true},
-    {"lblMessage", "Esito", "Il giudizio sull'ultima risposta data", true, true},
-    {"Label6", "Risposte esatte", "Titolo del numero delle risposte esatte"},
-}};
 
 } // namespace
 
@@ -135,17 +129,13 @@ std::span<const DescrizioneControllo> controlliIniziali() {
     return kControlli;
 }
 
-std::span<const TestiAccessibili> testiAccessibili() {
-    return kTestiAccessibili;
-}
-
-const TestiAccessibili* testiAccessibiliDi(const QString& nome) {
-    for (const TestiAccessibili& t : kTestiAccessibili) {
-        if (nome == QLatin1String(t.nome)) {
-            return &t;
+const DescrizioneControllo& descrizioneDi(std::string_view nome) {
+    for (const DescrizioneControllo& d : kControlli) {
+        if (nome == d.nome) {
+            return d;
         }
     }
-    return nullptr;
+    std::abort(); // every name asked for is in the table
 }
 
 QFont carattereDi(const Carattere& c, double fattore) {

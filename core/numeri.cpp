@@ -1,4 +1,4 @@
-#include "core/numbers.hpp"
+#include "core/numeri.hpp"
 
 #include <charconv>
 #include <cmath>

@@ -1,8 +1,7 @@
-#include "ui/widgets.hpp"
+#include "ui/controlli.hpp"
 
+#include "core/contrasto.hpp"
 #include "core/cp1252.hpp"
-#include "ui/lettere.hpp"
-#include "ui/riempimento.hpp"
 
 #include <QAccessibleWidget>
 #include <QKeyEvent>
@@ -21,13 +20,12 @@ bool tastoInvio(const QKeyEvent* evento) {
     return evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;
 }
 
-// Relative luminance of a colour (WCAG 2).
-double luminanza(const QColor& c) {
-    auto lineare = [](int v) {
-        const double x = v / 255.0;
-        return x <= 0.03928 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * lineare(c.red()) + 0.7152 * lineare(c.green()) + 0.0722 * lineare(c.blue());
+core::Rgb rgbDi(const QColor& c) {
+    return {c.red(), c.green(), c.blue()};
+}
+
+QColor colore(core::Rgb c) {
+    return QColor(c.rosso, c.verde, c.blu);
 }
 
 } // namespace
@@ -88,16 +86,35 @@ void Etichetta::impostaTestoIniziale(const QString& testo) {
     setText(testo);
 }
 
-void Etichetta::impostaSpessoreContorno(qreal spessore) {
-    spessoreContorno_ = spessore;
-    update();
+qreal Etichetta::spessoreContorno() const {
+    // Two pixels at least, and about a twelfth of the text's height on larger text.
+    return std::max(2.0, font().pixelSize() / 12.0);
 }
 
-QColor Etichetta::coloreContorno() const {
-    // Black or white, whichever has the higher contrast ratio (WCAG 2) with the letters; the
-    // better of the two is never below 4.5:1.
-    const double l = luminanza(palette().color(foregroundRole()));
-    return (l + 0.05) / 0.05 >= 1.05 / (l + 0.05) ? Qt::black : Qt::white;
+core::Contorno Etichetta::contorno() const {
+    // The backdrop's colours beneath the label: its bands from top to bottom, or one colour.
+    const auto* superficie = qobject_cast<const Superficie*>(parentWidget());
+    const core::Sfondo sfondo = superficie ? superficie->sfondo() : core::Sfondo{};
+    std::vector<core::Rgb> sotto;
+    switch (sfondo.tipo) {
+    case core::Sfondo::Tipo::Sistema:
+        sotto.push_back(rgbDi(parentWidget() ? parentWidget()->palette().color(QPalette::Button)
+                                             : palette().color(QPalette::Button)));
+        break;
+    case core::Sfondo::Tipo::Nero:
+        sotto.push_back({0, 0, 0});
+        break;
+    case core::Sfondo::Tipo::Sfumatura: {
+        const int alto = std::max(parentWidget()->height(), 1);
+        const int prima = std::clamp(geometry().top() * 256 / alto, 0, 255);
+        const int ultima = std::clamp(geometry().bottom() * 256 / alto, prima, 255);
+        for (int k = prima; k <= ultima; ++k) {
+            sotto.push_back({sfondo.rosso, sfondo.verde, k});
+        }
+        break;
+    }
+    }
+    return core::contornoPer(rgbDi(palette().color(foregroundRole())), sotto);
 }
 
 void Etichetta::paintEvent(QPaintEvent* evento) {
@@ -109,16 +126,17 @@ void Etichetta::paintEvent(QPaintEvent* evento) {
     // they are: the backdrop under a label is repainted at every question, its text far less
     // often, and text larger than Qt's glyph cache takes would be drawn again from its
     // outlines at every repaint.
-    const bool contornata = !autoFillBackground() && spessoreContorno_ > 0;
-    const QColor colore = contornata ? coloreContorno() : QColor();
+    const bool contornata = !autoFillBackground();
+    const core::Contorno c = contornata ? contorno() : core::Contorno{};
+    const QColor interno = contornata ? colore(c.interno) : QColor();
+    const QColor esterno = contornata ? colore(c.esterno) : QColor();
     const int allineamento =
         int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0) | Qt::TextForceLeftToRight;
-    const QString chiave = QStringLiteral("%1|%2x%3|%4|%5|%6|%7|%8|%9")
+    const QString chiave = QStringLiteral("%1|%2x%3|%4|%5%6|%7|%8|%9")
                                .arg(text())
                                .arg(width())
                                .arg(height())
-                               .arg(font().key(), colore.name())
-                               .arg(spessoreContorno_)
+                               .arg(font().key(), interno.name(), esterno.name())
                                .arg(devicePixelRatioF())
                                .arg(allineamento)
                                .arg(palette().color(foregroundRole()).name());
@@ -129,7 +147,7 @@ void Etichetta::paintEvent(QPaintEvent* evento) {
         std::swap(posizioneTesto_, posizionePrecedente_);
         std::swap(chiaveTesto_, chiavePrecedente_);
         if (chiave != chiaveTesto_) {
-            testoDisegnato_ = disegnaTesto(colore, allineamento);
+            testoDisegnato_ = disegnaTesto(interno, esterno, allineamento);
             chiaveTesto_ = chiave;
         }
     }
@@ -138,11 +156,12 @@ void Etichetta::paintEvent(QPaintEvent* evento) {
     drawFrame(&pittore); // over the outline, as QLabel draws it over what is beneath
 }
 
-QPixmap Etichetta::disegnaTesto(const QColor& contorno, int allineamento) {
+QPixmap Etichetta::disegnaTesto(const QColor& interno, const QColor& esterno, int allineamento) {
     // Only around the letters: where the text is laid out, widened by the outline and by half
     // a line for letters that lean past their place (italics); never beyond the label, which
     // clips what it paints.
-    const qreal margine = spessoreContorno_ + fontMetrics().height() / 2.0;
+    const qreal spessore = spessoreContorno();
+    const qreal margine = spessore + fontMetrics().height() / 2.0;
     const QRectF intorno = QFontMetricsF(font())
                                .boundingRect(QRectF(contentsRect()), allineamento, text())
                                .adjusted(-margine, -margine, margine, margine)
@@ -164,7 +183,8 @@ QPixmap Etichetta::disegnaTesto(const QColor& contorno, int allineamento) {
     {
         QPainter p(&forma);
         p.translate(-posizioneTesto_);
-        disegnaLettere(p, QRectF(contentsRect()), allineamento, text(), font());
+        p.setFont(font());
+        p.drawText(QRectF(contentsRect()), allineamento, text());
     }
     const auto colorata = [&](const QColor& colore) {
         QPixmap esito = forma;
@@ -174,14 +194,14 @@ QPixmap Etichetta::disegnaTesto(const QColor& contorno, int allineamento) {
         return esito;
     };
     const QPixmap lettere = colorata(palette().color(foregroundRole()));
-    if (!contorno.isValid()) {
+    if (!esterno.isValid()) {
         return lettere;
     }
     // The outline: the shape in its colour, stamped around its place at every device pixel
     // within the outline's width; a row of stamps, then that row stamped in a column (2(2n+1)
-    // copies instead of (2n+1)²). The letters go on top.
-    const int passi = qRound(spessoreContorno_ * rapporto);
-    const auto timbra = [&](const QPixmap& sorgente, bool orizzontale) {
+    // copies instead of (2n+1)²). A two-colour outline has its inner colour on the inner half.
+    // The letters go on top.
+    const auto timbra = [&](const QPixmap& sorgente, bool orizzontale, int passi) {
         QPixmap esito = tela();
         QPainter p(&esito);
         for (int i = -passi; i <= passi; ++i) {
@@ -190,8 +210,15 @@ QPixmap Etichetta::disegnaTesto(const QColor& contorno, int allineamento) {
         }
         return esito;
     };
-    QPixmap esito = timbra(timbra(colorata(contorno), true), false);
-    QPainter(&esito).drawPixmap(QPointF(), lettere);
+    const int passi = qRound(spessore * rapporto);
+    QPixmap esito = timbra(timbra(colorata(esterno), true, passi), false, passi);
+    QPainter pittore(&esito);
+    if (interno != esterno) {
+        const int meta = (passi + 1) / 2;
+        pittore.drawPixmap(QPointF(), timbra(timbra(colorata(interno), true, meta), false, meta));
+    }
+    pittore.drawPixmap(QPointF(), lettere);
+    pittore.end();
     return esito;
 }
 
@@ -300,6 +327,10 @@ void CasellaRisposta::keyPressEvent(QKeyEvent* evento) {
 
 PulsanteFigura::PulsanteFigura(QWidget* genitore) : QToolButton(genitore) {
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    // A disabled caption stays readable on the button's face: 4:1 on the designed cyan.
+    QPalette p = palette();
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0, 80, 80));
+    setPalette(p);
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     setAttribute(Qt::WA_OpaquePaintEvent); // its face covers it whole (paintEvent)
@@ -318,6 +349,18 @@ void PulsanteFigura::keyPressEvent(QKeyEvent* evento) {
     if (tastoInvio(evento) && evento->modifiers() == Qt::NoModifier) {
         click();
         return;
+    }
+    // Arrows never move the focus to another button: a stray arrow and Enter after a verdict
+    // must not end the game. Tab still goes round the controls.
+    switch (evento->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        evento->accept();
+        return;
+    default:
+        break;
     }
     QToolButton::keyPressEvent(evento);
 }
@@ -387,10 +430,10 @@ void Superficie::paintEvent(QPaintEvent* evento) {
     for (const QRect& area : evento->region()) {
         switch (sfondo_.tipo) {
         case core::Sfondo::Tipo::Sistema:
-            riempi(pittore, area, palette().color(QPalette::Button).rgb());
+            pittore.fillRect(area, palette().color(QPalette::Button));
             break;
         case core::Sfondo::Tipo::Nero:
-            riempi(pittore, area, qRgb(0, 0, 0));
+            pittore.fillRect(area, Qt::black);
             break;
         case core::Sfondo::Tipo::Sfumatura: {
             // 256 bands of equal height, blue rising from 0 at the top to 255 at the bottom.
@@ -401,7 +444,7 @@ void Superficie::paintEvent(QPaintEvent* evento) {
                     break;
                 }
                 const QRect banda(area.left(), y0, area.width(), (k + 1) * alto / 256 - y0);
-                riempi(pittore, banda.intersected(area), qRgb(sfondo_.rosso, sfondo_.verde, k));
+                pittore.fillRect(banda.intersected(area), QColor(sfondo_.rosso, sfondo_.verde, k));
             }
             break;
         }

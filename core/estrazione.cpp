@@ -1,6 +1,6 @@
-#include "core/draw.hpp"
+#include "core/estrazione.hpp"
 
-#include "core/numbers.hpp"
+#include "core/numeri.hpp"
 
 #include <chrono>
 #include <cmath>

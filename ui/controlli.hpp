@@ -1,7 +1,8 @@
 #pragma once
 // The kinds of control the game window is made of.
 
-#include "core/window.hpp"
+#include "core/contrasto.hpp"
+#include "core/finestra.hpp"
 
 #include <QIcon>
 #include <QLabel>
@@ -19,8 +20,8 @@ namespace ui {
 // A label that can size itself to its text, keeping its top-left corner. Its text is always
 // plain text: a name typed by a player is shown as typed, never read as markup.
 // A label without a background of its own stands on the window's backdrop, which can be any
-// colour: its letters keep their colour and get a thin outline in black or white, whichever
-// contrasts more with them, so that they stay readable on every backdrop.
+// colour: its letters keep their colour and get an outline chosen for the backdrop beneath
+// (core::contornoPer), so that they stay readable on every backdrop.
 class Etichetta : public QLabel {
     Q_OBJECT
 public:
@@ -31,12 +32,18 @@ public:
     void impostaTestoIniziale(const QString& testo);
     // Line ends of a record file (CR LF) are shown as line breaks.
     void impostaTesto(const QString& testo);
+    // Lays out the text the game set again, after a change of font or width limit.
+    void rifai() {
+        if (!testoIntero_.isNull()) {
+            mostraTesto();
+        }
+    }
     // Each line of the text is shown cut with "…" to this width (in logical pixels); negative:
     // never cut. Applies to the text set by impostaTesto, now and later.
     void limitaLarghezza(int massima);
-    // The outline's width in logical pixels: 1 at the designed size, more on a larger layout.
-    void impostaSpessoreContorno(qreal spessore);
-    QColor coloreContorno() const;
+    // The outline for the backdrop beneath the label now, and its width in logical pixels.
+    core::Contorno contorno() const;
+    qreal spessoreContorno() const;
     // The value changes all the time (the clock): assistive technology reads it when it asks,
     // and is told of it only when the window says so.
     void setValoreVivo(bool vivo) { valoreVivo_ = vivo; }
@@ -48,12 +55,11 @@ protected:
 private:
     void mostraTesto();
     // The text in its colour, with an outline of the colour `contorno` when that is valid.
-    QPixmap disegnaTesto(const QColor& contorno, int allineamento);
+    QPixmap disegnaTesto(const QColor& interno, const QColor& esterno, int allineamento);
     bool autoSize_ = false;
     bool valoreVivo_ = false;
     int altezzaIniziale_ = 0;
     int larghezzaMassima_ = -1;
-    qreal spessoreContorno_ = 1;
     QString testoIntero_;
     // The text as last drawn, where it goes, and what it was drawn for; and the one before.
     QPixmap testoDisegnato_, testoPrecedente_;

@@ -1,7 +1,10 @@
 #pragma once
-// The window as the game's handlers see it: the controls they read and write, the dialogs,
-// the clock's timer, the backdrop, the title, the date and the end of the program.
+// The window as the game sees it: what it shows (captions, enabled flags, focus, backdrop,
+// title, review), the dialogs, the clock's timer, the date and the end of the program.
+// The game never reads a caption back: the only text it reads is what the player typed.
 // The Qt window implements it; tests use a fake that records every call.
+
+#include "core/ripasso.hpp"
 
 #include <functional>
 #include <string>
@@ -10,7 +13,7 @@
 
 namespace core {
 
-// The controls the handlers touch, by their names in the window.
+// The controls the game writes, by their names in the window.
 enum class Controllo {
     lblNum1,
     lblMessage,
@@ -35,37 +38,43 @@ struct Sfondo {
     bool operator==(const Sfondo&) const = default;
 };
 
-// Buttons codes of a message box, and the answers it gives.
-inline constexpr int kSoloOk = 0;
-inline constexpr int kSiNoDomandaNoPredefinito = 292; // Yes and No, question icon, No default
-inline constexpr int kErroreCritico = 16;             // OK only, critical icon
-inline constexpr int kRispostaOk = 1;
-inline constexpr int kRispostaSi = 6;
-inline constexpr int kRispostaNo = 7;
+// The buttons of a message box, and the button that closed it.
+enum class Pulsanti {
+    Ok,             // OK only, no icon
+    SiNo,           // Yes and No, question icon, No the default and the answer to Esc
+    ErroreCritico,  // OK only, critical icon
+    RiprovaRinuncia // "Riprova" (the default, and the answer to Esc) and "Rinuncia", warning icon
+};
+enum class Risposta { Ok, Si, No, Riprova, Rinuncia };
+
+// Timed game, or practice without the clock.
+enum class Modo { Gara, Allenamento };
 
 class Finestra {
 public:
     virtual ~Finestra() = default;
 
-    // Captions of labels and texts of text boxes, read back exactly as written.
     virtual void imposta(Controllo c, std::string_view testo) = 0;
-    virtual std::string testo(Controllo c) const = 0;
+    // What the player has typed in the answer box.
+    virtual std::string rispostaScritta() const = 0;
     virtual void abilita(Controllo c, bool abilitato) = 0;
-    virtual bool abilitato(Controllo c) const = 0;
     virtual void daiFuoco(Controllo c) = 0;
 
     virtual void abilitaTimer(bool abilitato) = 0;
     virtual void dipingiSfondo(const Sfondo& sfondo) = 0;
     virtual void impostaTitolo(std::string_view titolo) = 0;
     virtual bool ridottaAIcona() const = 0;
+    // Practice shows no record line and no "Tempo restante" above the clock box.
+    virtual void impostaModo(Modo modo) = 0;
 
-    // Modal dialogs; the title is the application's ("Cifrolandia") when empty.
-    virtual std::string inputBox(std::string_view domanda) = 0;
-    virtual int messageBox(std::string_view testo, int pulsanti, std::string_view titolo = {}) = 0;
+    // Modal dialogs; the title is the application's ("Cifrolandia") when empty. A message's
+    // `dettaglio`, when given, is shown below its text in smaller letters.
+    virtual std::string chiediTesto(std::string_view domanda) = 0;
+    virtual Risposta avvisa(std::string_view testo, Pulsanti pulsanti, std::string_view titolo = {},
+                            std::string_view dettaglio = {}) = 0;
 
-    // The review of this game's mistakes, one line each, newest first; empty for none.
-    // A window without a place for it shows nothing.
-    virtual void mostraRipasso(const std::vector<std::string>& righe) { (void)righe; }
+    // The review of this game's mistakes, newest first; empty for none.
+    virtual void mostraRipasso(const std::vector<Errore>& errori) = 0;
 
     // Calls `prova` at once and, while it returns false, again every few tens of milliseconds
     // with the window alive (it repaints, keys are kept): meanwhile it shows `inAttesa`, and
@@ -83,7 +92,7 @@ public:
     // Show the window, maximised.
     virtual void mostra() = 0;
     // End the program at once with this exit status. Does not return in the real window;
-    // a test's fake may return, and the game then runs no further handler.
+    // a test's fake may return, and the game then does nothing more.
     virtual void termina(int stato) = 0;
 };
 

@@ -23,8 +23,8 @@ struct Record {
     std::string nome;  // nrom.txt
 };
 
-// A name as the game shows and saves it: control characters (below 0x20, and 0x7F) become
-// blanks, so that nrom.txt stays one line and carries no terminal escapes.
+// A name as the game shows and saves it: control characters (below 0x20, 0x7F, and U+0080 to
+// U+009F) become blanks, so that nrom.txt stays one line and carries no terminal escapes.
 std::string senzaCaratteriDiControllo(std::string_view nome);
 
 class ArchivioRecord {
@@ -62,8 +62,10 @@ public:
     // Saves `punti` into prom.txt and `nome` into nrom.txt (UTF-8 in, Windows-1252 out, "?"
     // for characters the code page lacks), but only if `punti` read as a number is strictly
     // higher than the score stored at this moment; otherwise nothing is written (NonSuperato).
-    // Never waits for the lock. Uses the directory apri() opened (or opens it, without
-    // creating it, when apri() was not called).
+    // Never waits for the lock. Each call uses temporary names of its own, so a call that
+    // failed because another player removed or replaced them can simply be made again. Uses
+    // the directory apri() opened, or opens it (without creating it) when apri() was not
+    // called or that directory has been removed since.
     Salvataggio salva(std::string_view punti, std::string_view nome);
 
 private:

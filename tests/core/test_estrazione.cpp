@@ -1,5 +1,5 @@
-#include "core/draw.hpp"
-#include "core/keys.hpp"
+#include "core/estrazione.hpp"
+#include "core/tasti.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(Draw, EveryNumberBelowTheBoundComesUpEvenlyAndTheBoundNever) {
+TEST(Estrazione, OgniNumeroSottoIlLimiteEsceUgualmenteEIlLimiteMai) {
     for (int limite : {2, 4, 100}) {
         core::Casuale casuale([] { return 20261206u; });
         std::map<int, int> conteggi;
@@ -23,7 +23,7 @@ TEST(Draw, EveryNumberBelowTheBoundComesUpEvenlyAndTheBoundNever) {
     }
 }
 
-TEST(Draw, TwoSeedsGiveTwoDifferentSequences) {
+TEST(Estrazione, DueSemiDannoDueSequenzeDiverse) {
     std::vector<int> sequenze[2];
     for (int seme : {0, 1}) {
         core::Casuale casuale([seme] { return seme + 1u; });
@@ -34,7 +34,7 @@ TEST(Draw, TwoSeedsGiveTwoDifferentSequences) {
     EXPECT_NE(sequenze[0], sequenze[1]);
 }
 
-TEST(DrawBound, TextsThatGiveNoDrawBecomeAHundredAndLargeOnesThreeThousandEightHundred) {
+TEST(Limite, TestiSenzaEstrazioneDiventano100EQuelliGrandi3800) {
     const std::map<std::string, std::string> attesi = {
         {"", "100"},       {"abc", "100"},   {"-5", "100"},           {"1", "100"},
         {"0.5", "100"},    {"1.5", "100"},   {"1.0000000001", "100"}, {"0", "100"},
@@ -46,7 +46,7 @@ TEST(DrawBound, TextsThatGiveNoDrawBecomeAHundredAndLargeOnesThreeThousandEightH
     }
 }
 
-TEST(Keys, LettersAreCapitalisedAndATurnsIntoB) {
+TEST(Tasti, LeLettereDiventanoMaiuscoleELaADiventaB) {
     const std::map<int, int> attesi = {
         {'x', 'X'},   {'i', 'I'},   {'z', 'Z'},   {'a', 'B'},   {'A', 'B'},
         {'b', 'B'},   {'M', 'M'},   {'`', '`'},   {'{', '{'},   {8, 8},

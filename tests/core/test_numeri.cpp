@@ -1,5 +1,5 @@
 #include "core/cp1252.hpp"
-#include "core/numbers.hpp"
+#include "core/numeri.hpp"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ namespace {
 
 const std::string kHex = "&H" + std::string(400, 'F'), kNul("\0\xff\x80 9", 5), kNul9("9\0009", 3);
 
-TEST(LeadingNumber, ReadsTheNumberARecordFileBeginsWith) {
+TEST(NumeroIniziale, LeggeIlNumeroConCuiIniziaIlFileDelRecord) {
     const std::pair<std::string, double> casi[] = {
         {"12\r\n", 12},    {"  1 2abc", 12}, {"\t-\n4x", -4}, {"+7", 7},           {"&H10", 16},
         {"&hff\r\n", 255}, {"&HaF", 175},    {"&HA:", 10},    {"&O17", 15},        {"&o17", 15},
@@ -25,7 +25,7 @@ TEST(LeadingNumber, ReadsTheNumberARecordFileBeginsWith) {
     }
 }
 
-TEST(StrictNumber, AcceptsOnlyATextThatIsANumber) {
+TEST(NumeroStretto, AccettaSoloUnTestoCheEUnNumero) {
     const std::pair<const char*, std::optional<double>> casi[] = {
         {" 42 ", 42}, {"\t-5\t", -5}, {"0.5", 0.5},  {"1e9", 1e9}, {"5.", 5},    {"", {}},
         {" ", {}},    {"abc", {}},    {"12abc", {}}, {"1 2", {}},  {"1e", {}},   {"&H10", {}},
@@ -36,14 +36,14 @@ TEST(StrictNumber, AcceptsOnlyATextThatIsANumber) {
     }
 }
 
-TEST(NumberPattern, PadsToTheZerosOfThePattern) {
+TEST(Schema, RiempieFinoAgliZeriDelloSchema) {
     for (auto [n, schema, testo] :
          {std::tuple{5, "00", "05"}, {-5, "00", "-05"}, {123, "#0", "123"}, {0, "####0", "0"}}) {
         EXPECT_EQ(core::formatta(n, schema), testo);
     }
 }
 
-TEST(Windows1252, EveryByteRoundTripsAndTheHighOnesAgreeWithTheSystemTable) {
+TEST(Windows1252, OgniByteTornaUgualeEGliAltiConcordanoConIconv) {
     iconv_t daCp1252 = iconv_open("UTF-8", "CP1252");
     ASSERT_NE(daCp1252, reinterpret_cast<iconv_t>(-1));
     for (int b = 0; b < 256; ++b) {
@@ -61,7 +61,7 @@ TEST(Windows1252, EveryByteRoundTripsAndTheHighOnesAgreeWithTheSystemTable) {
     iconv_close(daCp1252);
 }
 
-TEST(Windows1252, CharactersOutsideTheCodePageAndMalformedSequencesBecomeQuestionMarks) {
+TEST(Windows1252, CaratteriFuoriDallaTabellaESequenzeMalformateDiventanoPuntiDiDomanda) {
     // Then the smallest character of 2, 3 and 4 bytes, and an overlong one below it; the
     // largest character, and one above; the surrogates between U+D7FF and U+E000.
     // clang-format off

@@ -1,8 +1,8 @@
-#include "core/records.hpp"
+#include "core/record.hpp"
 
 #include "core/cp1252.hpp"
 #include "core/errori.hpp"
-#include "core/numbers.hpp"
+#include "core/numeri.hpp"
 
 #include <cerrno>
 #include <charconv>
@@ -25,8 +25,9 @@
 //   prom.txt, nrom.txt       the record pair, each Windows-1252 text followed by CR LF
 //   .record-in-corso         the journal of a save being committed: both new contents, with
 //                            their lengths and an end marker, so that a cut-off copy is detected
-//   .record-nuovo-prom, .record-nuovo-nrom, .record-nuovo-giornale
+//   .record-nuovo-prom-<random>, .record-nuovo-nrom-<random>, .record-nuovo-giornale-<random>
 //                            the temporary files of a save, each renamed over its final name
+//                            once checked to be still the file written; new names each try
 //   .record-scartato-<random> whatever stood at one of the names above and could not be
 //                            removed (a non-empty directory), moved aside
 //
@@ -49,9 +50,18 @@ namespace {
 constexpr const char* kFilePunti = "prom.txt";
 constexpr const char* kFileNome = "nrom.txt";
 constexpr const char* kGiornale = ".record-in-corso";
-constexpr const char* kNuoviPunti = ".record-nuovo-prom";
-constexpr const char* kNuovoNome = ".record-nuovo-nrom";
-constexpr const char* kNuovoGiornale = ".record-nuovo-giornale";
+// Names that earlier versions used for the temporary files, removed when found.
+constexpr const char* kVecchiTemporanei[] = {".record-nuovo-prom", ".record-nuovo-nrom",
+                                             ".record-nuovo-giornale"};
+
+// A save's own files were removed or replaced by another program while it ran.
+constexpr int kAlterato = -1;
+
+std::string motivo(int errore) {
+    return errore == kAlterato
+               ? "un altro programma ha tolto o cambiato i file del record mentre li scrivevo"
+               : descriviErrore(errore);
+}
 
 // The most that is ever read of a file in the directory, which any player can fill.
 constexpr std::size_t kLetturaMassima = 4096;
@@ -65,10 +75,12 @@ constexpr std::string_view kFineGiornale = "FINE\n";
 constexpr auto kAttesaAvvio = std::chrono::seconds(1);
 constexpr auto kIntervalloAttesa = std::chrono::milliseconds(20);
 
-// Test hooks: CIFROLANDIA_TEST_STOP_AFTER=<step> kills the process with SIGKILL right after
-// that step of a save ("temporanei", "giornale", "punti" or "nome"), so that tests can check
-// what a crash there leaves behind; CIFROLANDIA_TEST_PAUSE_AFTER=<step> stops it (SIGSTOP)
-// there instead, so that a test can act while the save is in progress and then resume it.
+// Stop points for the tests, compiled only into the store the tests build: with
+// CIFROLANDIA_TEST_STOP_AFTER=<step> the process kills itself (SIGKILL) right after that step
+// of a save ("temporanei", "giornale", "punti" or "nome"), so that tests can check what a crash
+// there leaves behind; with CIFROLANDIA_TEST_PAUSE_AFTER=<step> it stops (SIGSTOP) there
+// instead, so that a test can act while the save is in progress and then resume it.
+#ifdef CIFROLANDIA_PUNTI_DI_ARRESTO
 void fermatiDopo(const char* passo) {
     for (const auto& [variabile, segnale] : {std::pair{"CIFROLANDIA_TEST_STOP_AFTER", SIGKILL},
                                              std::pair{"CIFROLANDIA_TEST_PAUSE_AFTER", SIGSTOP}}) {
@@ -78,6 +90,9 @@ void fermatiDopo(const char* passo) {
         }
     }
 }
+#else
+void fermatiDopo(const char*) {}
+#endif
 
 // Closes the descriptor it owns.
 class Descrittore {
@@ -205,7 +220,7 @@ int rinomina(int cartella, const char* da, const char* a) {
 // Creates the temporary file `nome` holding `dati`, readable by every player whatever the
 // umask, and synced to disk; whatever stood at the name is replaced. Returns 0 or errno; on
 // failure no file is left.
-int creaTemporaneo(int cartella, std::string_view dati, const char* nome) {
+int creaTemporaneo(int cartella, std::string_view dati, const char* nome, ino_t& inode) {
     int errore = EEXIST;
     for (int tentativo = 0; tentativo < 3 && errore == EEXIST; ++tentativo) {
         errore = liberaNome(cartella, nome);
@@ -224,6 +239,11 @@ int creaTemporaneo(int cartella, std::string_view dati, const char* nome) {
         if (errore == 0 && ::fsync(fd.get()) != 0) {
             errore = errno;
         }
+        struct stat info {};
+        if (errore == 0 && ::fstat(fd.get(), &info) != 0) {
+            errore = errno;
+        }
+        inode = info.st_ino;
         if (errore != 0) {
             ::unlinkat(cartella, nome, 0);
         }
@@ -280,22 +300,58 @@ void liberaBlocco(int cartella) {
     ::flock(cartella, LOCK_UN);
 }
 
+// The temporary names of one save or roll-forward, new each time: another player who removed
+// or replaced the names of a try that failed cannot make the next one fail.
+struct Temporanei {
+    std::string punti, nome, giornale;
+    ino_t puntiInode = 0, nomeInode = 0, giornaleInode = 0;
+};
+
+std::optional<Temporanei> nuoviTemporanei() {
+    unsigned long long caso = 0;
+    if (::getrandom(&caso, sizeof caso, 0) != static_cast<ssize_t>(sizeof caso)) {
+        return std::nullopt;
+    }
+    char suffisso[24];
+    std::snprintf(suffisso, sizeof suffisso, "-%016llx", caso);
+    return Temporanei{std::string(".record-nuovo-prom") + suffisso,
+                      std::string(".record-nuovo-nrom") + suffisso,
+                      std::string(".record-nuovo-giornale") + suffisso};
+}
+
+// Renames our temporary file `da` over `a`, but only while `da` is still the file we wrote:
+// another player may have removed it or put something else there. Returns 0, kAlterato or errno.
+int rinominaNostro(int cartella, const std::string& da, ino_t inode, const char* a) {
+    struct stat info {};
+    if (::fstatat(cartella, da.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(info.st_mode) || info.st_ino != inode) {
+        return kAlterato;
+    }
+    const int errore = rinomina(cartella, da.c_str(), a);
+    return errore == ENOENT ? kAlterato : errore;
+}
+
 // Replaces prom.txt and nrom.txt by the pair; a planted link or FIFO is replaced by the
 // rename, never followed. With `scriviGiornale` the pair is committed to the journal first
-// (a save); without it the journal is already there (a roll-forward). Returns 0 or errno;
-// `impegnato` tells whether the pair stays committed in the journal despite a failure, to be
-// completed by the next start-up or save.
+// (a save); without it the journal is already there (a roll-forward). Returns 0, kAlterato or
+// errno; `impegnato` tells whether the pair stays committed in the journal despite a failure,
+// to be completed by the next start-up or save.
 int sostituisciCoppia(int cartella, const Coppia& coppia, bool scriviGiornale, bool& impegnato) {
     impegnato = !scriviGiornale;
-    int errore = creaTemporaneo(cartella, coppia.punti, kNuoviPunti);
+    std::optional<Temporanei> t = nuoviTemporanei();
+    if (!t) {
+        return errno;
+    }
+    int errore = creaTemporaneo(cartella, coppia.punti, t->punti.c_str(), t->puntiInode);
     if (errore == 0) {
-        errore = creaTemporaneo(cartella, coppia.nome, kNuovoNome);
+        errore = creaTemporaneo(cartella, coppia.nome, t->nome.c_str(), t->nomeInode);
     }
     fermatiDopo("temporanei");
     if (errore == 0 && scriviGiornale) {
-        errore = creaTemporaneo(cartella, componiGiornale(coppia), kNuovoGiornale);
+        errore = creaTemporaneo(cartella, componiGiornale(coppia), t->giornale.c_str(),
+                                t->giornaleInode);
         if (errore == 0) {
-            errore = rinomina(cartella, kNuovoGiornale, kGiornale);
+            errore = rinominaNostro(cartella, t->giornale, t->giornaleInode, kGiornale);
         }
         impegnato = errore == 0;
         if (errore == 0) {
@@ -304,7 +360,7 @@ int sostituisciCoppia(int cartella, const Coppia& coppia, bool scriviGiornale, b
         fermatiDopo("giornale");
     }
     if (errore == 0) {
-        errore = rinomina(cartella, kNuoviPunti, kFilePunti);
+        errore = rinominaNostro(cartella, t->punti, t->puntiInode, kFilePunti);
         if (errore == 0) {
             fermatiDopo("punti");
         }
@@ -316,17 +372,23 @@ int sostituisciCoppia(int cartella, const Coppia& coppia, bool scriviGiornale, b
             impegnato = false;
             sincronizzaCartella(cartella);
         }
-        for (const char* temporaneo : {kNuoviPunti, kNuovoNome, kNuovoGiornale}) {
-            ::unlinkat(cartella, temporaneo, 0);
+        for (const std::string* temporaneo : {&t->punti, &t->nome, &t->giornale}) {
+            ::unlinkat(cartella, temporaneo->c_str(), 0);
         }
         return errore;
     }
-    if (errore = rinomina(cartella, kNuovoNome, kFileNome); errore != 0) {
+    if (errore = rinominaNostro(cartella, t->nome, t->nomeInode, kFileNome); errore != 0) {
         // prom.txt is already the new one: the journal stays, so the pair is completed later.
-        ::unlinkat(cartella, kNuovoNome, 0);
+        ::unlinkat(cartella, t->nome.c_str(), 0);
         return errore;
     }
     fermatiDopo("nome");
+    // Another player may have put something else in place between the check and the rename:
+    // the pair must read back as written, or the journal stays for the next try.
+    if (leggiSicuro(cartella, kFilePunti) != coppia.punti ||
+        leggiSicuro(cartella, kFileNome) != coppia.nome) {
+        return kAlterato;
+    }
     // The journal goes only once both renames are durable; if it stays, rolling it forward
     // again rewrites the same pair.
     if (sincronizzaCartella(cartella) == 0 && ::unlinkat(cartella, kGiornale, 0) == 0) {
@@ -336,12 +398,11 @@ int sostituisciCoppia(int cartella, const Coppia& coppia, bool scriviGiornale, b
     return 0;
 }
 
-// Under the lock: removes what an interrupted save left at the temporary names (or planted
-// there) and rolls a whole journal forward; a journal that is not whole (or not a regular
-// file) is removed unread. Returns 0, or the errno of a roll-forward that failed, its journal
-// being kept.
+// Under the lock: removes what a save of an earlier version left at its temporary names and
+// rolls a whole journal forward; a journal that is not whole (or not a regular file) is removed
+// unread. Returns 0, or the error of a roll-forward that failed, its journal being kept.
 int recupera(int cartella) {
-    for (const char* temporaneo : {kNuoviPunti, kNuovoNome, kNuovoGiornale}) {
+    for (const char* temporaneo : kVecchiTemporanei) {
         liberaNome(cartella, temporaneo);
     }
     if (const std::optional<Coppia> coppia = leggiGiornale(leggiSicuro(cartella, kGiornale))) {
@@ -393,10 +454,16 @@ std::string limita(std::string testo) {
 } // namespace
 
 std::string senzaCaratteriDiControllo(std::string_view nome) {
-    std::string pulito(nome);
-    for (char& c : pulito) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-            c = ' ';
+    std::string pulito;
+    pulito.reserve(nome.size());
+    for (std::size_t i = 0; i < nome.size(); ++i) {
+        const auto c = static_cast<unsigned char>(nome[i]);
+        const auto seguente = i + 1 < nome.size() ? static_cast<unsigned char>(nome[i + 1]) : 0;
+        if (c == 0xC2 && seguente >= 0x80 && seguente <= 0x9F) {
+            pulito += ' '; // U+0080 to U+009F, two bytes in UTF-8
+            ++i;
+        } else {
+            pulito += c < 0x20 || c == 0x7F ? ' ' : nome[i];
         }
     }
     return pulito;
@@ -508,9 +575,11 @@ ArchivioRecord::Salvataggio ArchivioRecord::salva(std::string_view punti, std::s
         return Salvataggio{Esito::Errore, "Non è stato possibile registrare il record: " + motivo +
                                               ". Il record precedente è rimasto com'era."};
     };
-    if (fd_ < 0) {
+    // The directory held since start-up may have been removed (and made again) meanwhile.
+    struct stat tenuta {};
+    if (fd_ < 0 || ::fstat(fd_, &tenuta) != 0 || tenuta.st_nlink == 0) {
         if (const int errore = apriCartella(false); errore != 0) {
-            return fallito(descriviErrore(errore));
+            return fallito(motivo(errore));
         }
     }
     if (const int errore = prendiBlocco(fd_); errore != 0) {
@@ -522,15 +591,19 @@ ArchivioRecord::Salvataggio ArchivioRecord::salva(std::string_view punti, std::s
         ~Sblocca() { liberaBlocco(fd); }
     } sblocca{fd_};
     if (const int errore = recupera(fd_); errore != 0) {
-        return fallito(descriviErrore(errore));
+        return fallito(motivo(errore));
+    }
+    const Coppia nuova{limita(utf8InWindows1252(punti)) + "\r\n",
+                       limita(utf8InWindows1252(senzaCaratteriDiControllo(nome))) + "\r\n"};
+    // A try that failed may have left this very pair committed, and rolled forward just now.
+    if (leggiSicuro(fd_, kFilePunti) == nuova.punti && leggiSicuro(fd_, kFileNome) == nuova.nome) {
+        return Salvataggio{Esito::Salvato, {}};
     }
     // Compared with the record as it stands now, under the lock: a rival may have beaten it.
     const std::string attuale = windows1252InUtf8(leggiSicuro(fd_, kFilePunti));
     if (leggiNumeroIniziale(attuale) >= leggiNumeroIniziale(punti)) {
         return Salvataggio{Esito::NonSuperato, {}};
     }
-    const Coppia nuova{limita(utf8InWindows1252(punti)) + "\r\n",
-                       limita(utf8InWindows1252(senzaCaratteriDiControllo(nome))) + "\r\n"};
     bool impegnato = false;
     const int errore = sostituisciCoppia(fd_, nuova, true, impegnato);
     if (errore == 0) {
@@ -540,10 +613,9 @@ ArchivioRecord::Salvataggio ArchivioRecord::salva(std::string_view punti, std::s
         return Salvataggio{Esito::Errore,
                            "Il record è stato registrato, ma non è stato possibile aggiornare "
                            "nrom.txt: " +
-                               descriviErrore(errore) +
-                               ". Sarà completato al prossimo avvio del gioco."};
+                               motivo(errore) + ". Sarà completato al prossimo avvio del gioco."};
     }
-    return fallito(descriviErrore(errore));
+    return fallito(motivo(errore));
 }
 
 } // namespace core

@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <span>
+#include <string_view>
 
 namespace ui {
 
@@ -23,6 +24,8 @@ struct Carattere {
     bool corsivo = false;
 };
 
+// One control of the window: its name, kind, text, place, font and colours, and what
+// assistive technology (a screen reader, a braille display) is told of it, in Italian.
 struct DescrizioneControllo {
     const char* nome;
     Tipo tipo;
@@ -36,23 +39,15 @@ struct DescrizioneControllo {
     bool centrato = false;
     bool autoSize = false; // sizes itself to its text
     const char* suggerimento = nullptr;
-};
-
-std::span<const DescrizioneControllo> controlliIniziali();
-
-// What assistive technology (a screen reader, a braille display) is told about each control of
-// controlliIniziali(), in Italian: its name and what it is for. A control that shows a value
-// (the number, the verdict, the counts, the clock, the names) is named with that value after
-// its title, "Numero da trasformare: 47"; a new number or verdict is announced when shown.
-struct TestiAccessibili {
-    const char* nome;        // the control's name in controlliIniziali()
-    const char* titolo;      // its accessible name
-    const char* descrizione; // its accessible description
-    bool conValore = false;  // the accessible name goes on with the text shown
+    const char* titoloAccessibile = nullptr; // its accessible name
+    const char* descrizione = nullptr;       // its accessible description
+    bool conValore = false;  // the accessible name goes on with the text shown: "Numero: 47"
     bool annunciato = false; // every new text is announced, even when it repeats the last one
 };
-std::span<const TestiAccessibili> testiAccessibili();
-const TestiAccessibili* testiAccessibiliDi(const QString& nome);
+
+// Every control, in the order they are made; later ones lie above earlier ones.
+std::span<const DescrizioneControllo> controlliIniziali();
+const DescrizioneControllo& descrizioneDi(std::string_view nome);
 
 inline constexpr int kTwipPerPixel = 15;
 inline QRect inPixel(const DescrizioneControllo& d) {

@@ -1,0 +1,227 @@
+#include "core/gioco.hpp"
+
+#include "core/numeri.hpp"
+#include "core/romano.hpp"
+#include "core/tasti.hpp"
+
+#include <cmath>
+
+namespace core {
+
+namespace {
+constexpr int kInvio = 13;
+} // namespace
+
+Gioco::Gioco(Finestra& finestra, ArchivioRecord& archivio, Casuale::SorgenteSeme seme)
+    : finestra_(finestra), archivio_(archivio), casuale_(std::move(seme)) {}
+
+void Gioco::avvia() {
+    preparaPartita();
+    if (finito_) {
+        return;
+    }
+    finestra_.mostra();
+    aggiornaTitolo(); // also when showing the window again changes no size
+    prossimaDomanda();
+}
+
+// The start-up dialogs, with the window hidden: the name, the bound, the record.
+void Gioco::preparaPartita() {
+    esatte_ = 0;
+    errate_ = 0;
+    ripasso_.svuota();
+    finestra_.mostraRipasso({});
+    finestra_.impostaModo(modo_);
+    fermaOrologio();
+
+    // Control characters (a pasted tab, an escape sequence) would break the one-line nrom.txt.
+    nome_ = senzaCaratteriDiControllo(finestra_.chiediTesto(testi::kChiediNome));
+    finestra_.avvisa(" " + nome_ + testi::kSfida, Pulsanti::Ok);
+    finestra_.imposta(Controllo::lblnome1, nome_);
+    finestra_.avvisa(testi::kAvvisoLimite, Pulsanti::Ok);
+    massimo_ = finestra_.chiediTesto(testi::kChiediLimite);
+
+    avviaOrologio();
+
+    const ArchivioRecord::Apertura apertura = archivio_.apri();
+    if (!apertura.ok) {
+        // The game never starts with a record it could not keep.
+        fermaOrologio();
+        finestra_.avvisa(apertura.errore, Pulsanti::ErroreCritico);
+        termina(1);
+        return;
+    }
+    recordPunti_ = leggiNumeroIniziale(apertura.record.punti);
+    finestra_.imposta(Controllo::lblpunti, apertura.record.punti);
+    finestra_.imposta(Controllo::lblnome, apertura.record.nome);
+    finestra_.imposta(Controllo::lblconto, testoOrologio());
+}
+
+void Gioco::aggiornaTitolo() {
+    finestra_.impostaTitolo(finestra_.ridottaAIcona()    ? testoOrologio()
+                            : modo_ == Modo::Allenamento ? testi::kTitoloAllenamento
+                                                         : testi::kTitolo);
+}
+
+void Gioco::prossimaDomanda() {
+    if (finito_) {
+        return;
+    }
+    finestra_.imposta(Controllo::txtAnswer, "");
+    finestra_.imposta(Controllo::lblMessage, "");
+
+    casuale_.rimescola();
+    massimo_ = correggiLimite(massimo_);
+    numero_ = estraiNumero(casuale_, *leggiNumeroStretto(massimo_));
+    finestra_.imposta(Controllo::lblNum1, formatta(numero_, "#0"));
+    rispostaEsatta_ = numeroRomano(numero_);
+    finestra_.imposta(Controllo::Text2, rispostaEsatta_);
+    finestra_.abilita(Controllo::cmdNext, false);
+
+    casuale_.rimescola();
+    Sfondo sfondo{Sfondo::Tipo::Sfumatura, 0, 0};
+    sfondo.rosso = static_cast<int>(casuale_.prossimo() * 256);
+    sfondo.verde = static_cast<int>(casuale_.prossimo() * 256);
+    finestra_.dipingiSfondo(sfondo);
+
+    finestra_.daiFuoco(Controllo::txtAnswer);
+}
+
+int Gioco::tasto(int codice) {
+    codice = normalizzaTasto(codice);
+    if (codice != kInvio) {
+        return codice;
+    }
+    if (!finito_) {
+        giudica();
+    }
+    return 0; // the Enter never reaches the box
+}
+
+void Gioco::giudica() {
+    const std::string risposta = finestra_.rispostaScritta();
+    if (risposta == rispostaEsatta_) {
+        ++esatte_;
+        finestra_.imposta(Controllo::lblMessage, testi::kEsatto);
+    } else {
+        ++errate_;
+        ripasso_.annota({formatta(numero_, "#0"), risposta, rispostaEsatta_});
+        finestra_.mostraRipasso(ripasso_.errori());
+        finestra_.imposta(Controllo::lblMessage, testi::kSbagliato + rispostaEsatta_);
+        finestra_.dipingiSfondo(Sfondo{Sfondo::Tipo::Nero, 0, 0});
+        finestra_.imposta(Controllo::lblScore1, formatta(errate_, "####0"));
+    }
+    finestra_.imposta(Controllo::lblScore, formatta(esatte_, "####0"));
+    finestra_.imposta(Controllo::lblScore2, formatta(esatte_ + errate_, "####0"));
+    finestra_.abilita(Controllo::cmdNext, true);
+    finestra_.daiFuoco(Controllo::cmdNext);
+}
+
+void Gioco::esci() {
+    if (uscitaInCorso_ || finito_) {
+        return;
+    }
+    uscitaInCorso_ = true;
+    fermaOrologio();
+
+    finestra_.avvisa(std::string(testi::kSaluto) + testi::kData + finestra_.dataOdierna(),
+                     Pulsanti::Ok);
+    // A practice score is not a competition score, and only a higher score is a record.
+    if (modo_ == Modo::Allenamento || recordPunti_ >= esatte_) {
+        termina(0);
+        return;
+    }
+    // The score is lost only when the player says so: the status then says that the game did
+    // not end as it should.
+    termina(registraRecord() ? 0 : 1);
+}
+
+// Saves the score as the new record, as many times as the player asks when a save fails.
+// Returns false when the player gave up.
+bool Gioco::registraRecord() {
+    const std::string punti = formatta(esatte_, "####0");
+    for (;;) {
+        // Another program may hold the directory's lock: the game waits with the window alive.
+        ArchivioRecord::Salvataggio esito;
+        const auto prova = [&] {
+            esito = archivio_.salva(punti, nome_);
+            return esito.esito != ArchivioRecord::Esito::Occupato;
+        };
+        if (!finestra_.attendi(prova, testi::kRegistrazione, testi::kCartellaBloccata)) {
+            return false;
+        }
+        switch (esito.esito) {
+        case ArchivioRecord::Esito::Salvato:
+            finestra_.avvisa(testi::kRecordRegistrato, Pulsanti::Ok);
+            return true;
+        case ArchivioRecord::Esito::NonSuperato:
+            return true; // another game set a record at least as high meanwhile; it stands
+        case ArchivioRecord::Esito::Errore:
+        case ArchivioRecord::Esito::Occupato:
+            if (finestra_.avvisa(esito.messaggio + testi::kRiprovaORinuncia,
+                                 Pulsanti::RiprovaRinuncia) == Risposta::Rinuncia) {
+                return false;
+            }
+            break;
+        }
+    }
+}
+
+void Gioco::ricomincia(Modo modo) {
+    if (uscitaInCorso_ || finito_) {
+        return;
+    }
+    const bool gara = modo == Modo::Gara;
+    const Risposta risposta =
+        finestra_.avvisa(gara ? testi::kNuovaGara : testi::kNuovoAllenamento, Pulsanti::SiNo,
+                         gara ? testi::kTitoloNuovaGara : testi::kTitoloNuovoAllenamento,
+                         gara ? testi::kDettaglioNuovaGara : testi::kDettaglioAllenamento);
+    // The clock keeps running while the question is open and may have ended the game.
+    if (uscitaInCorso_ || finito_ || risposta != Risposta::Si) {
+        return;
+    }
+    modo_ = modo;
+    finestra_.ricarica();
+    avvia();
+}
+
+void Gioco::scatto() {
+    if (!orologioAttivo_ || uscitaInCorso_ || finito_) {
+        return;
+    }
+    if (orologio_.restanti <= 0) { // the first tick after the clock reached 00:00:00
+        esci();
+        return;
+    }
+    orologio_.scatta();
+    finestra_.imposta(Controllo::lblconto, orologio_.testo());
+    if (finestra_.ridottaAIcona()) {
+        finestra_.impostaTitolo(orologio_.testo());
+    }
+}
+
+void Gioco::avviaOrologio() {
+    orologio_.riparti();
+    if (modo_ == Modo::Gara) { // practice has no countdown: the timer stays stopped
+        orologioAttivo_ = true;
+        finestra_.abilitaTimer(true);
+    }
+    finestra_.imposta(Controllo::lblconto, testoOrologio());
+}
+
+std::string Gioco::testoOrologio() const {
+    return modo_ == Modo::Allenamento ? testi::kAllenamento : orologio_.testo();
+}
+
+void Gioco::fermaOrologio() {
+    orologioAttivo_ = false;
+    finestra_.abilitaTimer(false);
+}
+
+void Gioco::termina(int stato) {
+    finito_ = true;
+    fermaOrologio();
+    finestra_.termina(stato);
+}
+
+} // namespace core
