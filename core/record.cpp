@@ -541,7 +541,7 @@ int ArchivioRecord::apriCartella(bool crea) {
 ArchivioRecord::Apertura ArchivioRecord::apri() {
     if (const int errore = apriCartella(true); errore != 0) {
         Apertura apertura;
-        apertura.errore = "Impossibile usare la cartella dei record \"" + cartella_ +
+        apertura.errore = "Impossibile usare la cartella del record \"" + cartella_ +
                           "\": " + descriviErrore(errore) + ".";
         return apertura;
     }

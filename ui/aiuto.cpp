@@ -43,7 +43,7 @@ quella giusta e la scrive nel riquadro degli errori, per ripassarla.</li>
 </ol>
 
 <h3>Il tempo</h3>
-<p>L'orologio parte da 00:15:00 e toglie un secondo ogni mezzo secondo vero: i 15 minuti
+<p>L'orologio parte da 00:15:00 e toglie un secondo ogni mezzo secondo reale: i 15 minuti
 dell'orologio passano in 7 minuti e mezzo reali. Quando l'orologio arriva a 00:00:00 la
 partita finisce. In Allenamento l'orologio non c'è e il tempo non finisce mai.</p>
 

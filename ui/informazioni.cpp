@@ -20,9 +20,9 @@ FinestraInformazioni::FinestraInformazioni(QWidget* genitore, const QString& car
     // Each line with its accessible name, so that a screen reader reads them one by one.
     const QStringList righe = {
         QStringLiteral("Cifrolandia, versione %1").arg(QStringLiteral(CIFROLANDIA_VERSIONE)),
-        QStringLiteral("Un gioco sui numeri romani per gli alunni della Scuola primaria."),
-        QStringLiteral("Licenza: GPL-3.0-or-later (GNU General Public License, versione 3 o "
-                       "successiva). Il gioco è software libero e si può usare, copiare e "
+        QStringLiteral("Un gioco sui numeri romani per gli alunni della scuola primaria."),
+        QStringLiteral("Licenza: GNU General Public License, versione 3 o successiva "
+                       "(GPL-3.0 o successiva). Il gioco è software libero e si può usare, copiare e "
                        "modificare alle condizioni di questa licenza."),
         QStringLiteral("Cartella del record: %1").arg(cartellaRecord),
     };

@@ -26,7 +26,7 @@ void Tavola::creaMenu() {
     voce(ciao, "via", "Via dei Numeri 1, Roma");
     QMenu* lic = barra->addMenu(QString::fromUtf8("&Licenza d'uso"));
     lic->setObjectName(QStringLiteral("lic"));
-    voce(lic, "lic2", "Gioco libero per gli alunni della Scuola primaria");
+    voce(lic, "lic2", "Gioco libero per gli alunni della scuola primaria");
     nuovoGioco_ = barra->addAction(QStringLiteral("Nuovo &gioco"));
     nuovoGioco_->setObjectName(QStringLiteral("Next"));
     nuovoGioco_->setStatusTip(QStringLiteral("Comincia una nuova gara a tempo"));
