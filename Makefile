@@ -4,7 +4,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 RECORDS ?= $(CURDIR)/$(BUILD)/records
-VERSION := $(shell sed -n 's/^project(cifrolandia VERSION \([^ ]*\) .*/\1/p' CMakeLists.txt)
+VERSION := $(shell sed -n 's/^project.cifrolandia VERSION \([^ ]*\) .*/\1/p' CMakeLists.txt)
 
 .PHONY: all deps configure build run test clean package dist source-package bench mutate
 

@@ -33,7 +33,9 @@ else
 fi
 # Every file dated at the newest changelog entry (SOURCE_DATE_EPOCH, which dpkg-deb also
 # clamps the built files to): the packages do not depend on when the tree was checked out.
+# An entry dated in the future would make make(1) see every file as newer than what it builds.
 epoca=$(dpkg-parsechangelog -l "$radice/debian/changelog" -S Timestamp)
+((epoca <= $(date +%s))) || { echo "debian/changelog: data nel futuro" >&2; exit 1; }
 find "$copia" -exec touch --no-dereference -d "@$epoca" {} +
 cd "$copia"
 dpkg-buildpackage -us -uc -b "$@"
