@@ -4,8 +4,9 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 RECORDS ?= $(CURDIR)/$(BUILD)/records
+VERSION := $(shell sed -n 's/^project.cifrolandia VERSION \([^ ]*\) .*/\1/p' CMakeLists.txt)
 
-.PHONY: all deps configure build run test clean package bench mutate
+.PHONY: all deps configure build run test clean package dist source-package bench mutate
 
 all: build
 
@@ -56,13 +57,30 @@ mutate: deps
 	FILES="$(FILES)" SAMPLE="$(SAMPLE)" SEED="$(SEED)" UCCISORI="$(UCCISORI)" BUILD=$(BUILD)-mutate \
 		python3 scripts/mutate.py
 
-# The Debian package for the computers of a school lab, copied here:
+# The Debian package for the computers of a school lab, built by dpkg-buildpackage from this
+# tree as it stands (scripts/costruisci-deb.sh, in $(BUILD)/deb) and copied here:
 # sudo apt install ./cifrolandia_<version>-<revision>_<arch>.deb (see the README), which
-# lintian --fail-on error,warning accepts.
-package: build
-	rm -rf $(BUILD)/pacchetto
-	cpack -G DEB --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/pacchetto
-	cp $(BUILD)/pacchetto/cifrolandia_*.deb .
+# lintian --fail-on error,warning accepts. DEB_BUILD_OPTIONS=nocheck skips the tests.
+package: deps
+	DEB_BUILD_OPTIONS="$(or $(DEB_BUILD_OPTIONS),parallel=$(JOBS))" \
+		./scripts/costruisci-deb.sh $(BUILD)/deb
+	cp $(BUILD)/deb/cifrolandia_$(VERSION)-*.deb .
+
+# The upstream tarball of the last commit, without debian/: cifrolandia_<version>.orig.tar.gz.
+dist:
+	git archive --format=tar --prefix=cifrolandia-$(VERSION)/ HEAD -- . ':(exclude)debian' \
+		| gzip -9n >cifrolandia_$(VERSION).orig.tar.gz
+
+# The Debian source package of the last commit (the tarball above with debian/ beside it), in
+# $(BUILD)/sorgente, checked by lintian: what a distribution builds from.
+source-package: deps dist
+	rm -rf $(BUILD)/sorgente
+	mkdir -p $(BUILD)/sorgente/cifrolandia-$(VERSION)
+	cp cifrolandia_$(VERSION).orig.tar.gz $(BUILD)/sorgente/
+	tar -xzf cifrolandia_$(VERSION).orig.tar.gz -C $(BUILD)/sorgente
+	git archive --format=tar HEAD debian | tar -xf - -C $(BUILD)/sorgente/cifrolandia-$(VERSION)
+	cd $(BUILD)/sorgente && dpkg-source -b cifrolandia-$(VERSION)
+	lintian --fail-on error,warning $(BUILD)/sorgente/cifrolandia_*.dsc
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-sanitizers $(BUILD)-fuzz $(BUILD)-bench $(BUILD)-mutate

@@ -1,12 +1,13 @@
-# Installing Cifrolandia as a desktop application, and its Debian package.
+# Installing Cifrolandia as a desktop application:
 #
 #   cmake --install build --prefix /usr     the program, its menu entry and icon, its manual
-#                                           pages and documents, and the record directory
-#                                           (as root; DESTDIR=... stages it)
-#   make package                            cifrolandia_<version>-<revision>_<arch>.deb (CPack)
+#                                           pages and the teachers' guide, and the record
+#                                           directory (as root; DESTDIR=... stages it)
 #
+# The Debian package (debian/, `make package`) installs these same files through dh, and adds
+# its own: the copyright file, the changelog, the lintian override and the purge of the record.
 # Laid out by Debian's rules for games: the program in <prefix>/games, its manual page in
-# section 6, the licence and the changelog in share/doc/cifrolandia.
+# section 6, the teachers' guide in share/doc/cifrolandia.
 #
 # The record directory is CIFROLANDIA_RECORD_DIR, the very path compiled into the program, so
 # the installed game finds it with no environment variable. It is created writable by every
@@ -44,12 +45,10 @@ set(documenti ${PROJECT_BINARY_DIR}/packaging/documenti)
 configure_file(${PROJECT_SOURCE_DIR}/docs/man/cifrolandia.6.in ${documenti}/cifrolandia.6 @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/docs/man/cifrolandia.en.6.in ${documenti}/en/cifrolandia.6
                @ONLY)
-configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog.Debian ${documenti}/changelog.Debian
-               COPYONLY)
 configure_file(${PROJECT_SOURCE_DIR}/docs/guida-per-insegnanti.md
                ${documenti}/guida-per-insegnanti.md COPYONLY)
 set(compressi)
-foreach(documento cifrolandia.6 en/cifrolandia.6 changelog.Debian guida-per-insegnanti.md)
+foreach(documento cifrolandia.6 en/cifrolandia.6 guida-per-insegnanti.md)
     add_custom_command(OUTPUT ${documenti}/${documento}.gz
                        COMMAND gzip -9 -n -k -f ${documenti}/${documento}
                        DEPENDS ${documenti}/${documento} VERBATIM)
@@ -59,13 +58,11 @@ add_custom_target(documenti ALL DEPENDS ${compressi})
 
 install(FILES ${documenti}/cifrolandia.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${documenti}/en/cifrolandia.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/en/man6)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${documenti}/changelog.Debian.gz
-              ${documenti}/guida-per-insegnanti.md.gz
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${documenti}/guida-per-insegnanti.md.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The record directory, empty, with its exact mode whatever the umask. Installed as a copy of
-# an empty directory of the build tree, so that DESTDIR (and CPack's staging, see
-# CPACK_SET_DESTDIR below) applies to its absolute path.
+# an empty directory of the build tree, so that DESTDIR (the Debian package's staging) applies
+# to its absolute path. dh_fixperms would make it 0755: debian/rules sets it back to 0777.
 if(NOT IS_ABSOLUTE "${CIFROLANDIA_RECORD_DIR}")
     message(FATAL_ERROR "CIFROLANDIA_RECORD_DIR must be an absolute path: ${CIFROLANDIA_RECORD_DIR}")
 endif()
@@ -77,59 +74,7 @@ install(DIRECTORY ${PROJECT_BINARY_DIR}/packaging/vuota/${record_nome}
         DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_WRITE
                               GROUP_EXECUTE WORLD_READ WORLD_WRITE WORLD_EXECUTE)
 
-# The one finding of lintian that is meant, with the reason.
-string(REGEX REPLACE "^/+" "" record_relativo "${CIFROLANDIA_RECORD_DIR}")
-configure_file(${PROJECT_SOURCE_DIR}/packaging/lintian-overrides.in
-               ${PROJECT_BINARY_DIR}/packaging/lintian-overrides @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/packaging/lintian-overrides
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME cifrolandia)
-
 # Last of all, once every file is in place: the directories a staged install made on the way.
 install(CODE "set(CIFROLANDIA_INSTALLED_RECORD_DIR \"${CIFROLANDIA_RECORD_DIR}\")")
 cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR}
                CALL install SCRIPT ${PROJECT_SOURCE_DIR}/cmake/StagedPermissions.cmake)
-
-# --- Debian package -------------------------------------------------------------------------
-
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME cifrolandia)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-# The Debian revision: the package carries changelog.Debian, and its newest entry must name
-# this very version.
-set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
-file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/changelog.Debian changelog_prima LIMIT_COUNT 1)
-if(NOT changelog_prima MATCHES "^cifrolandia \\(${PROJECT_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE}\\) ")
-    message(FATAL_ERROR "packaging/changelog.Debian does not begin with version "
-                        "${PROJECT_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE}: ${changelog_prima}")
-endif()
-set(CPACK_PACKAGE_VENDOR "Gruppo Cifrolandia")
-set(CPACK_PACKAGE_CONTACT "Gruppo Cifrolandia <dev@cifrolandia.example>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "gioco dei numeri romani per la scuola primaria")
-# Lines of at most 79 characters, as lintian wants them.
-set(CPACK_PACKAGE_DESCRIPTION "\
-Il gioco mostra un numero e l'alunno scrive il numero romano corrispondente;
-ogni risposta viene giudicata e contata, contro un orologio di quindici minuti.
-Il record (il punteggio più alto e il nome di chi l'ha fatto) è condiviso da
-tutti gli utenti del computer, nella cartella ${CIFROLANDIA_RECORD_DIR},
-scrivibile da tutti.
-
-La guida per gli insegnanti è in /usr/share/doc/cifrolandia.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_INSTALL_PREFIX /usr)
-set(CPACK_SET_DESTDIR ON) # the record directory is an absolute path: staged under DESTDIR
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries (Qt, the C++ runtime) from dpkg-shlibdeps; what the program loads or reads
-# without linking to it by hand: the X11 platform plugin, Qt's Italian texts, the fonts.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation, fonts-dejavu-core")
-# Removing the package keeps the record; purging it deletes the record directory.
-configure_file(${PROJECT_SOURCE_DIR}/packaging/postrm.in ${PROJECT_BINARY_DIR}/packaging/postrm
-               @ONLY)
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_BINARY_DIR}/packaging/postrm)
-set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-
-include(CPack)

@@ -1,4 +1,4 @@
-# Runs last in a staged install (DESTDIR set, as in CPack's): the directories leading to the
+# Runs last in a staged install (DESTDIR set): the directories leading to the
 # installed files were made with the umask of whoever staged them, and a package carries them
 # as they are. They are opened to every user here (0755), like the record directory's parents.
 # A real install (no DESTDIR) is left alone: its directories are the system's.

@@ -15,7 +15,7 @@ packages=(
     xvfb xauth xdotool imagemagick          # end-to-end tests under a virtual X server
     libxcb1-dev libxcb-damage0-dev libxcb-xtest0-dev # make bench: windows watched and typed into
     dbus-daemon at-spi2-core                # the screen readers' bus, for the accessibility test
-    dpkg-dev file                           # make package: dependencies of the .deb (dpkg-shlibdeps)
+    build-essential dpkg-dev debhelper file # make package: dpkg-buildpackage and dh (debian/)
     appstream lintian man-db                # the package test: metainfo, Debian's rules, man page
 )
 

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # The Debian package on this very computer, as a school lab's administrator installs it: built
-# from this build tree by CPack, accepted by lintian, installed with apt, its files where Debian
-# expects them; then one game played by a pupil with an account of their own, started with the
-# menu entry's command; then removed (the record stays) and purged (the record goes), leaving
-# the computer as it was.
-# Usage: install_and_play.sh <CPackConfig.cmake of the build> <record directory compiled in>
+# from this tree by dpkg-buildpackage (scripts/costruisci-deb.sh, without its tests, which ctest
+# runs anyway), accepted by lintian, installed with apt, its files where Debian expects them;
+# then one game played by a pupil with an account of their own, started with the menu entry's
+# command; then removed (the record stays) and purged (the record goes), leaving the computer
+# as it was.
+# Usage: install_and_play.sh
 # (as root, inside xvfb-run -s "-ac ...", so that the pupil's game may use the display)
 set -euo pipefail
-configurazione=$1
-record=$2
+radice=$(cd "$(dirname "$0")/../.." && pwd)
+record=/var/games/cifrolandia # the package's record directory
 
 salta() { echo "SALTATO: $*"; exit 77; }
 [ "$(id -u)" -eq 0 ] && command -v apt-get >/dev/null || salta "serve root, su Debian"
@@ -39,14 +40,18 @@ muto() { "$@" >"$lavoro/log" 2>&1 || { cat "$lavoro/log" >&2; fallisci "$*"; }; 
 apt_get() { muto env DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::Lock::Timeout=60 "$@"; }
 
 # --- Built and checked -----------------------------------------------------------------------
-muto cpack -G DEB --config "$configurazione" -B "$lavoro/cpack"
-deb=$(echo "$lavoro"/cpack/cifrolandia_*.deb)
+muto env DEB_BUILD_OPTIONS="nocheck parallel=${JOBS:-2}" "$radice/scripts/costruisci-deb.sh" \
+    "$lavoro/deb"
+deb=$(echo "$lavoro"/deb/cifrolandia_*.deb)
 # lintian also finds a program in /usr/bin, a setuid or setgid file, a bad menu entry, a
-# missing manual page, copyright file or changelog.
+# missing manual page, copyright file or changelog, the record directory's mode without its
+# override.
 lintian --fail-on error,warning "$deb" || fallisci "lintian"
 # What the program loads without linking to it, beside the libraries dpkg-shlibdeps finds.
-dpkg-deb -f "$deb" Depends | grep -q '^qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation' ||
-    fallisci "dipendenze: $(dpkg-deb -f "$deb" Depends)"
+dipendenze=$(dpkg-deb -f "$deb" Depends)
+for d in qt6-qpa-plugins qt6-translations-l10n fonts-liberation fonts-dejavu-core libqt6widgets6; do
+    [[ ", $dipendenze," == *", $d"[\ ,]* ]] || fallisci "$d manca dalle dipendenze: $dipendenze"
+done
 
 # --- Installed, where Debian expects it ------------------------------------------------------
 installato=1
