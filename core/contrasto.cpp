@@ -55,8 +55,8 @@ Contorno contornoPer(Rgb lettere, std::span<const Rgb> sfondo) {
     const Contorno nero{kNero, kNero}, bianco{kBianco, kBianco};
     const bool conNero = leggibile(lettere, nero, sfondo);
     const bool conBianco = leggibile(lettere, bianco, sfondo);
-    if (conNero && conBianco) {
-        return minimoContrasto(kNero, sfondo) >= minimoContrasto(kBianco, sfondo) ? nero : bianco;
+    if (conNero && conBianco) { // the one that sets the letters apart, not a blur around them
+        return contrasto(lettere, kNero) >= contrasto(lettere, kBianco) ? nero : bianco;
     }
     if (conNero || conBianco) {
         return conNero ? nero : bianco;

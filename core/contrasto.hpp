@@ -28,7 +28,7 @@ struct Contorno {
 bool leggibile(Rgb lettere, const Contorno& contorno, std::span<const Rgb> sfondo);
 
 // The outline for letters of this colour over these backdrop colours: one colour, black or
-// white, when one makes them readable (the one standing out more from the backdrop when both
+// white, when one makes them readable (the one standing out more from the letters when both
 // do); otherwise the two, the inner one the better against the letters.
 Contorno contornoPer(Rgb lettere, std::span<const Rgb> sfondo);
 
