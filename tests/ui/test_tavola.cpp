@@ -43,7 +43,7 @@ double contrasto(QColor a, QColor b) {
 
 QStringList annunciati; // the controls whose name a screen reader was told, in order
 
-class TavolaTest : public QObject {
+class ProvaTavola : public QObject {
     Q_OBJECT
 
     QTemporaryDir cartella_;
@@ -93,11 +93,11 @@ class TavolaTest : public QObject {
     }
 
 public:
-    TavolaTest() { ui::caricaTraduzioniItaliane(*QCoreApplication::instance()); }
+    ProvaTavola() { ui::caricaTraduzioniItaliane(*QCoreApplication::instance()); }
 
 private slots:
 
-    void wholeRound() {
+    void partitaIntera() {
         avvia("3900");
         // A right answer in small letters; Enter again draws the next question, judging nothing.
         QTest::keyClicks(risposta(), QString::fromStdString(gioco_->rispostaEsatta()).toLower());
@@ -129,7 +129,7 @@ private slots:
     }
 
     // The menu entry, then "Nuovo gioco" back to the timed game, each question answered Yes.
-    void practice() {
+    void allenamento() {
         avvia("50");
         auto r = risponditore([](QWidget* d) {
             if (auto* box = qobject_cast<QMessageBox*>(d))
@@ -147,14 +147,14 @@ private slots:
 
     // After a verdict, from each control that can hold the focus: an arrow, then Enter. The
     // game goes on to the next question; no arrow moves the focus to "Exit".
-    void arrowKeys_data() {
+    void frecce_data() {
         QTest::addColumn<QString>("da");
         QTest::addColumn<int>("freccia");
         for (const char* da : {"cmdNext", "cmdExit1", "txtAnswer"})
             for (int freccia : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down})
                 QTest::addRow("%s %x", da, freccia) << QString(da) << freccia;
     }
-    void arrowKeys() {
+    void frecce() {
         QFETCH(QString, da);
         QFETCH(int, freccia);
         avvia("50");
@@ -173,7 +173,7 @@ private slots:
 
     // A name typed by a player is shown as typed in the label, its tooltip and its accessible
     // description, never read as markup (an <img> of /dev/zero or a FIFO would hang the game).
-    void plainNames_data() {
+    void nomiInChiaro_data() {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<QString>("controllo");
         const QString fifo = QDir::temp().filePath("cifrolandia-fifo");
@@ -183,7 +183,7 @@ private slots:
                   QString("&#x202E;abc"), "<img src=\"" + fifo + "\">"})
                 QTest::addRow("%s %s", controllo, qPrintable(nome)) << nome << QString(controllo);
     }
-    void plainNames() {
+    void nomiInChiaro() {
         QFETCH(QString, nome);
         QFETCH(QString, controllo);
         avvia();
@@ -205,13 +205,13 @@ private slots:
     // Every caption on the backdrop stays readable on each of the 65,536 gradients and on
     // black, with the outline the window chooses: letters at 4.5:1, or an outline at 3:1 from
     // the backdrop with the letters at 3:1 from it. One row per caption.
-    void readableOnEveryBackdrop_data() {
+    void leggibileSuOgniSfondo_data() {
         QTest::addColumn<QString>("nome");
         for (const ui::DescrizioneControllo& d : ui::controlliIniziali())
             if (d.tipo == ui::Tipo::Etichetta && !d.sfondo)
                 QTest::newRow(d.nome) << QString(d.nome);
     }
-    void readableOnEveryBackdrop() {
+    void leggibileSuOgniSfondo() {
         QFETCH(QString, nome);
         avvia();
         tavola_->imposta(core::Controllo::lblMessage, "Sbagliato!! MMMDCCCLXXXVIII");
@@ -238,14 +238,14 @@ private slots:
         QVERIFY(e->spessoreContorno() >= std::max(2.0, e->font().pixelSize() / 12.0));
     }
 
-    void scaledGeometry_data() {
+    void geometriaInScala_data() {
         QTest::addColumn<QSize>("area");
         for (QSize s : {QSize(753, 554), QSize(1280, 1024), QSize(1920, 1080), QSize(3840, 2160)})
             QTest::addRow("%dx%d", s.width(), s.height()) << s;
     }
     // Rectangles of the layout at normal size, scaled by one factor and centred, within a
     // pixel or two; the review covers no control.
-    void scaledGeometry() {
+    void geometriaInScala() {
         QFETCH(QSize, area);
         avvia("50");
         tavola_->showNormal();
@@ -282,7 +282,7 @@ private slots:
     }
 
     // A key in the answer box or in an input box: what it types, the menu or dialog it opens.
-    void keys_data() {
+    void tasti_data() {
         QTest::addColumn<QString>("riga");
         for (const char* riga :
              {"box|Alt+N||", "box|Ctrl+Alt+V||", "box|Meta+V||", "box|Ctrl+V|xiv|",
@@ -293,7 +293,7 @@ private slots:
               "dialog|Alt+I||Cifrolandia|OK|Annulla", "dialog|Alt+X||Cifrolandia|OK|Annulla"})
             QTest::newRow(riga) << QString::fromUtf8(riga);
     }
-    void keys() {
+    void tasti() {
         QFETCH(QString, riga);
         const QStringList r = riga.split('|'); // where, key, what it types, what it opens
         const bool casella = r[0] == "box";
@@ -319,7 +319,7 @@ private slots:
         QCOMPARE(w("lblScore2")->text(), QString("0")); // nothing judged
     }
 
-    void windowAsSeen() {
+    void finestraComeSiVede() {
         avvia();
         // "Nuovo calcolo" disabled still reads at 3:1 on its face.
         auto* avanti = w<QToolButton>("cmdNext");
@@ -363,7 +363,7 @@ private slots:
         }
     }
 
-    void announcements() {
+    void annunci() {
         if (QGuiApplication::platformName() == "offscreen")
             QSKIP("Qt tells screen readers nothing on the offscreen platform");
         QAccessible::installUpdateHandler([](QAccessibleEvent* e) {
@@ -392,5 +392,5 @@ private slots:
 
 } // namespace
 
-QTEST_MAIN(TavolaTest)
+QTEST_MAIN(ProvaTavola)
 #include "test_tavola.moc"
