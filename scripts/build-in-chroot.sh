@@ -5,7 +5,8 @@
 # apt-get build-dep alone, builds it as an ordinary user (tests included), installs the result
 # and runs its autopkgtest (debian/tests) against it. Reuses the chroot of an earlier run.
 # Usage: scripts/build-in-chroot.sh RELEASE     (as root; downloads a few hundred MB at first)
-# MIRROR= the Debian mirror; by default the one this computer's apt uses.
+# MIRROR= the Debian mirror; by default the one this computer's apt uses. DEB_BUILD_OPTIONS
+# passes on to the build in the chroot (nocheck: without the build-time tests).
 set -euo pipefail
 rilascio=${1:?uso: build-in-chroot.sh bookworm|trixie}
 radice=$(cd "$(dirname "$0")/.." && pwd)
@@ -32,7 +33,7 @@ echo "deb-src $specchio $rilascio main" >"$chroot/etc/apt/sources.list.d/sorgent
 
 montati=()
 monta() { mount "$@" && montati=("${@: -1}" "${montati[@]}"); }
-smonta() { for m in "${montati[@]}"; do umount -l "$m" || true; done; }
+smonta() { for m in "${montati[@]}"; do umount -R -l "$m" || true; done; }
 trap smonta EXIT
 monta -t proc proc "$chroot/proc"
 monta --rbind /dev "$chroot/dev"
@@ -44,7 +45,7 @@ cp "$build"/sorgente/cifrolandia_* "$chroot/srv/cifrolandia/"
 
 inizio=$SECONDS
 chroot "$chroot" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
-    DEBIAN_FRONTEND=noninteractive JOBS="$(nproc)" /bin/bash -euo pipefail -c '
+    DEBIAN_FRONTEND=noninteractive OPZIONI="${DEB_BUILD_OPTIONS:-parallel=$(nproc)}" /bin/bash -euo pipefail -c '
 apt-get update -q
 apt-get install -y -q --no-install-recommends autopkgtest >/dev/null
 cd /srv/cifrolandia
@@ -53,7 +54,7 @@ chown -R costruttore: .
 runuser -u costruttore -- dpkg-source -x cifrolandia_*.dsc sorgente
 apt-get build-dep -y -q ./sorgente
 cd sorgente
-runuser -u costruttore -- env DEB_BUILD_OPTIONS="parallel=$JOBS" dpkg-buildpackage -us -uc
+runuser -u costruttore -- env DEB_BUILD_OPTIONS="$OPZIONI" dpkg-buildpackage -us -uc
 cd ..
 apt-get install -y -q ./cifrolandia_*_$(dpkg --print-architecture).deb
 autopkgtest --no-built-binaries ./sorgente -- null
