@@ -425,9 +425,9 @@ std::vector<Attacco> attacchi() {
         {.nome = "cartella creata per tutti", .prima = sh(R"(umount "$B/disco"; rm -r "$B/disco")", true), .pausa = "apertura",
          .durante = rivaleA(50), .stato = 1, .mostrato = "|", .finale = "50\r\n|" + nomeDi(50) + "\r\n", .root = true, .disco = true},
         {.nome = "senza permesso all'avvio", .prima = sh(R"(chmod 555 "$D")"), .stato = 3, .mostrato = "|",
-         .messaggio = "\": permesso negato.", .finale = kAnna},
+         .messaggio = "\": permesso negato.", .finale = kAnna, .root = true},
         {.nome = "senza permesso", .pausa = "apertura", .durante = sh(R"(chmod 555 "$D")"), .stato = 2,
-         .messaggio = "record: permesso negato. Il record prec", .finale = kAnna},
+         .messaggio = "record: permesso negato. Il record prec", .finale = kAnna, .root = true},
         {.nome = "cartella impossibile da creare", .prima = sh(R"(mkdir -m 755 "$B/ro")", true), .stato = 3, .mostrato = "|",
          .messaggio = "\": permesso negato.", .finale = kAnna, .percorso = "ro/record", .root = true},
         {.nome = "link alla cartella", .prima = sh(R"(ln -s record "$B/l")"), .stato = 3, .mostrato = "|",
@@ -508,7 +508,10 @@ std::vector<Attacco> attacchi() {
         for (const int i : indici) {
             const auto& [cosa, letto] = cose[i];
             for (const char* pausa : d.pause) {
-                const bool root = std::string(cosa).starts_with("mknod");
+                // A device needs root; a directory closed with chmod 555 would stop a non-root
+                // bench from reading and cleaning it afterwards.
+                const bool root = std::string(cosa).starts_with("mknod") ||
+                                  std::string(cosa).find("chmod 555") != std::string::npos;
                 const auto pianta =
                     sh(std::string("P=\"$D/") + d.nome + "\"; rm -rf \"$P\"; " + cosa, root);
                 const std::string visto = pausa || *d.nome == '.' ? kAnna
