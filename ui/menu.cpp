@@ -2,10 +2,42 @@
 
 #include "ui/tavola.hpp"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QShortcut>
 
+#include <functional>
+
 namespace ui {
+namespace {
+
+// Esc on the menu bar leaves it with no entry highlighted and gives the keyboard back.
+class EscDallaBarra : public QObject {
+public:
+    EscDallaBarra(QMenuBar* barra, std::function<void()> restituisci)
+        : QObject(barra), barra_(barra), restituisci_(std::move(restituisci)) {}
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override {
+        const bool tasto =
+            evento->type() == QEvent::KeyPress || evento->type() == QEvent::ShortcutOverride;
+        if (oggetto != barra_ || !tasto || static_cast<QKeyEvent*>(evento)->key() != Qt::Key_Escape)
+            return false;
+        evento->accept(); // the bar's, not the full screen's
+        if (evento->type() == QEvent::KeyPress) {
+            barra_->setActiveAction(nullptr);
+            restituisci_();
+        }
+        return evento->type() == QEvent::KeyPress;
+    }
+
+private:
+    QMenuBar* barra_;
+    std::function<void()> restituisci_;
+};
+
+} // namespace
 
 void Tavola::creaMenu() {
     QMenuBar* barra = menuBar();
@@ -13,7 +45,7 @@ void Tavola::creaMenu() {
         QAction* a = menu->addAction(QString::fromUtf8(testo));
         a->setObjectName(QString::fromLatin1(nome));
     };
-    // Access keys that clash with neither Alt+N nor Alt+X; F10 opens the first menu.
+    // Access keys that clash with neither Alt+N nor Alt+X.
     QMenu* info = barra->addMenu(QStringLiteral("&Informazioni"));
     info->setObjectName(QStringLiteral("INFOMAZIONI"));
     voce(info, "dim",
@@ -30,8 +62,6 @@ void Tavola::creaMenu() {
     nuovoGioco_ = barra->addAction(QStringLiteral("Nuovo &gioco"));
     nuovoGioco_->setObjectName(QStringLiteral("Next"));
     nuovoGioco_->setStatusTip(QStringLiteral("Comincia una nuova gara a tempo"));
-    connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, barra,
-            [barra] { barra->setActiveAction(barra->actions().constFirst()); });
 
     // After the designed menus: practice, help and the full screen key.
     allenamento_ = barra->addAction(QStringLiteral("Allenamen&to"));
@@ -51,6 +81,37 @@ void Tavola::creaMenu() {
     QAction* informazioni = aiuto->addAction(QStringLiteral("Informazioni su Cifrolandia"));
     informazioni->setObjectName(QStringLiteral("InformazioniSu"));
     connect(informazioni, &QAction::triggered, this, &Tavola::apriInformazioni);
+
+    // F10 gives the menu bar the keyboard, with the first menu open. The arrows then visit
+    // every entry, the ones without a menu too (Qt closes the open menu and leaves the entry
+    // highlighted, with the keyboard on the bar), Enter activates, and Esc gives the keyboard
+    // back to where it was. Qt gives it back only after Alt, so the bar gives it back itself.
+    connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, barra, [this, barra] {
+        if (QApplication::focusWidget() != barra)
+            fuocoPrimaDelMenu_ = QApplication::focusWidget();
+        barra->setFocus(Qt::MenuBarFocusReason);
+        barra->setActiveAction(barra->actions().constFirst());
+    });
+    const auto restituisci = [this, barra] {
+        if (barra->hasFocus() && !barra->activeAction() && !QApplication::activePopupWidget() &&
+            fuocoPrimaDelMenu_)
+            fuocoPrimaDelMenu_->setFocus(Qt::MenuBarFocusReason);
+    };
+    connect(barra, &QMenuBar::triggered, this, restituisci, Qt::QueuedConnection);
+    barra->installEventFilter(new EscDallaBarra(barra, restituisci));
+    // A menu closed by the arrows leaves an entry without a menu highlighted: the bar keeps
+    // the keyboard (some platforms leave the window inactive once the menu is gone).
+    for (QMenu* menu : barra->findChildren<QMenu*>(Qt::FindDirectChildrenOnly)) {
+        connect(
+            menu, &QMenu::aboutToHide, this,
+            [barra, restituisci] {
+                if (!barra->activeAction() || QApplication::activePopupWidget())
+                    return restituisci();
+                barra->activateWindow();
+                barra->setFocus(Qt::MenuBarFocusReason);
+            },
+            Qt::QueuedConnection);
+    }
 
     auto* intero = new QAction(QStringLiteral("Schermo intero"), this);
     intero->setObjectName(QStringLiteral("SchermoIntero"));

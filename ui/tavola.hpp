@@ -120,6 +120,7 @@ private:
     QShortcut* esciSchermoIntero_ = nullptr;
     PannelloRipasso* ripasso_ = nullptr;
     QPointer<FinestraAiuto> aiuto_;
+    QPointer<QWidget> fuocoPrimaDelMenu_; // where the keyboard goes back after F10 and Esc
     Scala scala_;
     bool figureCaricate_ = false;
     double fattoreFigure_ = 0;    // the factor the pictures were made for

@@ -97,6 +97,58 @@ public:
 
 private slots:
 
+    // The menu bar from the keyboard: F10, arrows (R, L) and Enter; then Esc, twice at most,
+    // leaves it with nothing highlighted and the keyboard back in the answer box.
+    void menuDaTastiera_data() {
+        QTest::addColumn<QString>("tasti");
+        QTest::addColumn<QString>("evidenziate"); // after F10 and after each key
+        QTest::addColumn<QString>("domanda");
+        QTest::newRow("ogni voce") << "RRRRRR"
+                                   << "INFOMAZIONI Ciao lic Next Allenamento Aiuto INFOMAZIONI"
+                                   << "";
+        QTest::newRow("a sinistra") << "L"
+                                    << "INFOMAZIONI Aiuto"
+                                    << "";
+        QTest::newRow("Nuovo gioco") << "RRR\n"
+                                     << "INFOMAZIONI Ciao lic Next -"
+                                     << "INIZIARE NUOVA GARA";
+        QTest::newRow("Allenamento") << "LL\n"
+                                     << "INFOMAZIONI Aiuto Allenamento -"
+                                     << "INIZIARE UN ALLENAMENTO";
+    }
+    void menuDaTastiera() {
+        QFETCH(QString, tasti);
+        QFETCH(QString, evidenziate);
+        QFETCH(QString, domanda);
+        avvia("100");
+        QMenuBar* barra = tavola_->menuBar();
+        QString chiesta;
+        auto g = risponditore([&](QWidget* d) { chiesta = d->windowTitle(); });
+        auto premi = [](Qt::Key tasto) {
+            QWidget* qui = QApplication::activePopupWidget();
+            QTest::keyClick(qui ? qui : QApplication::focusWidget(), tasto);
+            QCoreApplication::processEvents();
+        };
+        QStringList visitate;
+        auto annota = [&] {
+            QAction* a = barra->activeAction();
+            visitate << (!a ? "-" : a->menu() ? a->menu()->objectName() : a->objectName());
+        };
+        premi(Qt::Key_F10);
+        annota();
+        for (QChar c : tasti) {
+            premi(c == 'R' ? Qt::Key_Right : c == 'L' ? Qt::Key_Left : Qt::Key_Return);
+            annota();
+        }
+        QCOMPARE(visitate.join(' '), evidenziate);
+        QTRY_COMPARE(chiesta, domanda);
+        for (int esc = 0; esc < 2 && barra->activeAction(); ++esc)
+            premi(Qt::Key_Escape);
+        QVERIFY(!barra->activeAction());
+        QTRY_COMPARE(QApplication::focusWidget(), risposta());
+        QVERIFY(!gioco_->finito());
+    }
+
     void partitaIntera() {
         avvia("3900");
         // A right answer in small letters; Enter again draws the next question, judging nothing.
