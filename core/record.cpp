@@ -2,6 +2,7 @@
 
 #include "core/cp1252.hpp"
 #include "core/errori.hpp"
+#include "core/file_cartella.hpp"
 #include "core/numeri.hpp"
 
 #include <cerrno>
@@ -40,8 +41,9 @@
 // Whoever next takes the lock (a start-up or a save) first rolls a journal that is still
 // there forward and removes the temporary names, so a crash at any instant leaves the old
 // pair or the new one. A failure before the first rename withdraws the journal: the old pair
-// stays. Saves are serialised by the lock, so the temporary names are fixed: nothing is ever
-// looked for in the directory, whose cost then does not grow with what else lies in it.
+// stays. Each try takes new random temporary names, so another player who removes or replaces
+// the names of one try cannot make the next fail; nothing is ever looked for in the directory,
+// whose cost then does not grow with what else lies in it.
 
 namespace core {
 
@@ -94,24 +96,6 @@ void fermatiDopo(const char* passo) {
 void fermatiDopo(const char*) {}
 #endif
 
-// Closes the descriptor it owns.
-class Descrittore {
-public:
-    explicit Descrittore(int fd) : fd_(fd) {}
-    ~Descrittore() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    Descrittore(const Descrittore&) = delete;
-    Descrittore& operator=(const Descrittore&) = delete;
-    int get() const { return fd_; }
-    bool valido() const { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
-
 // The two file contents, as bytes of the code page, line ends included.
 struct Coppia {
     std::string punti;
@@ -119,137 +103,10 @@ struct Coppia {
     bool operator==(const Coppia&) const = default;
 };
 
-// Reads at most kLetturaMassima bytes of a regular file of the directory. Links are not
-// followed and nothing can block (FIFOs, devices); anything that is not a readable regular
-// file reads as empty.
+using namespace cartella;
+
 std::string leggiSicuro(int cartella, const char* nome) {
-    struct stat info {};
-    // Checked first so that a device is not even opened; checked again on what was opened.
-    if (::fstatat(cartella, nome, &info, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(info.st_mode)) {
-        return {};
-    }
-    Descrittore fd(
-        ::openat(cartella, nome, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (!fd.valido() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return {};
-    }
-    std::string testo(kLetturaMassima, '\0');
-    std::size_t letti = 0;
-    while (letti < testo.size()) {
-        const ssize_t n = ::read(fd.get(), testo.data() + letti, testo.size() - letti);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return {};
-        }
-        if (n == 0) {
-            break;
-        }
-        letti += static_cast<std::size_t>(n);
-    }
-    testo.resize(letti);
-    return testo;
-}
-
-// Writes all of `dati`, going on after short writes and interruptions. Returns 0 or errno.
-int scriviTutto(int fd, std::string_view dati) {
-    while (!dati.empty()) {
-        const ssize_t n = ::write(fd, dati.data(), dati.size());
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return n < 0 ? errno : EIO;
-        }
-        dati.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return 0;
-}
-
-// Makes the directory's entries (created, renamed, removed files) durable. Returns 0 or errno;
-// file systems that cannot sync a directory are taken as having done it.
-int sincronizzaCartella(int cartella) {
-    while (::fsync(cartella) != 0) {
-        if (errno != EINTR) {
-            return errno == EINVAL ? 0 : errno;
-        }
-    }
-    return 0;
-}
-
-// Frees `nome` of whatever stands there, never following or opening it: a file of any kind
-// (a link, a FIFO, a device) is removed, a directory too when empty; a non-empty one, which
-// another player may have made impossible to empty, is moved aside under a random name.
-// Returns 0 or errno.
-int liberaNome(int cartella, const char* nome) {
-    if (::unlinkat(cartella, nome, 0) == 0 || errno == ENOENT) {
-        return 0;
-    }
-    if (errno != EISDIR) {
-        return errno;
-    }
-    if (::unlinkat(cartella, nome, AT_REMOVEDIR) == 0) {
-        return 0;
-    }
-    unsigned long long caso = 0;
-    if (::getrandom(&caso, sizeof caso, 0) != static_cast<ssize_t>(sizeof caso)) {
-        return errno;
-    }
-    char aParte[40];
-    std::snprintf(aParte, sizeof aParte, ".record-scartato-%016llx", caso);
-    return ::renameat2(cartella, nome, cartella, aParte, RENAME_NOREPLACE) == 0 ? 0 : errno;
-}
-
-// Renames `da` over `a`; a directory standing at `a` is moved aside first. Returns 0 or errno.
-int rinomina(int cartella, const char* da, const char* a) {
-    for (int tentativo = 0; tentativo < 3; ++tentativo) {
-        if (::renameat(cartella, da, cartella, a) == 0) {
-            return 0;
-        }
-        if (errno != EISDIR && errno != ENOTEMPTY && errno != EEXIST) {
-            return errno;
-        }
-        if (const int errore = liberaNome(cartella, a); errore != 0) {
-            return errore;
-        }
-    }
-    return EEXIST;
-}
-
-// Creates the temporary file `nome` holding `dati`, readable by every player whatever the
-// umask, and synced to disk; whatever stood at the name is replaced. Returns 0 or errno; on
-// failure no file is left.
-int creaTemporaneo(int cartella, std::string_view dati, const char* nome, ino_t& inode) {
-    int errore = EEXIST;
-    for (int tentativo = 0; tentativo < 3 && errore == EEXIST; ++tentativo) {
-        errore = liberaNome(cartella, nome);
-        Descrittore fd(errore != 0
-                           ? -1
-                           : ::openat(cartella, nome,
-                                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
-        if (!fd.valido()) {
-            errore = errore != 0 ? errore : errno;
-            continue;
-        }
-        errore = scriviTutto(fd.get(), dati);
-        if (errore == 0 && ::fchmod(fd.get(), 0644) != 0) {
-            errore = errno;
-        }
-        if (errore == 0 && ::fsync(fd.get()) != 0) {
-            errore = errno;
-        }
-        struct stat info {};
-        if (errore == 0 && ::fstat(fd.get(), &info) != 0) {
-            errore = errno;
-        }
-        inode = info.st_ino;
-        if (errore != 0) {
-            ::unlinkat(cartella, nome, 0);
-        }
-        return errore;
-    }
-    return errore;
+    return leggiRegolare(cartella, nome, kLetturaMassima);
 }
 
 std::string componiGiornale(const Coppia& coppia) {
@@ -282,22 +139,6 @@ std::optional<Coppia> leggiGiornale(std::string_view testo) {
     }
     return Coppia{std::string(testo.substr(0, lunghezze[0])),
                   std::string(testo.substr(lunghezze[0], lunghezze[1]))};
-}
-
-// Tries the exclusive lock of the directory, without waiting. The lock goes with the open
-// directory: released by liberaBlocco, or by the kernel if the process dies. Returns 0,
-// EWOULDBLOCK while another program holds it, or the errno of flock.
-int prendiBlocco(int cartella) {
-    while (::flock(cartella, LOCK_EX | LOCK_NB) != 0) {
-        if (errno != EINTR) {
-            return errno;
-        }
-    }
-    return 0;
-}
-
-void liberaBlocco(int cartella) {
-    ::flock(cartella, LOCK_UN);
 }
 
 // The temporary names of one save or roll-forward, new each time: another player who removed
