@@ -33,11 +33,12 @@ void Tavola::creaMenu() {
     connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, barra,
             [barra] { barra->setActiveAction(barra->actions().constFirst()); });
 
-    // After the designed menus: practice, help and the full screen key.
+    // After the designed menus: practice, pause, results, help and the full screen key.
     allenamento_ = barra->addAction(QStringLiteral("Allenamen&to"));
     allenamento_->setObjectName(QStringLiteral("Allenamento"));
     allenamento_->setStatusTip(QStringLiteral("Comincia un allenamento, senza orologio e senza "
                                               "record"));
+    creaVociStorico(barra);
     QMenu* aiuto = barra->addMenu(QStringLiteral("&Aiuto"));
     aiuto->setObjectName(QStringLiteral("Aiuto"));
     QAction* come = aiuto->addAction(QStringLiteral("Come si gioca"));

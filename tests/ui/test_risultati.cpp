@@ -1,0 +1,161 @@
+// The "Risultati" window over a history of two pupils: the table and its order, the filter,
+// the mistakes made most often, the keyboard path, and the file exported for a spreadsheet.
+
+#include "ui/esportazione.hpp"
+#include "ui/risultati.hpp"
+
+#include <QtTest>
+#include <QtWidgets>
+
+namespace {
+
+const QString kBruno = QStringLiteral("Bruno; \"il grande\"");
+
+core::Partita partita(const char* inizio, const QString& nome, int esatte, int errate,
+                      std::vector<core::Errore> errori = {}) {
+    return {inizio, 450, nome.toStdString(), "100", "gara", esatte, errate, "tempo", 0, 0, errori};
+}
+
+// Five games of Anna and Bruno, in the order the file holds them (not by date).
+std::vector<core::Partita> storico() {
+    return {
+        partita("2026-12-01T09:00:00+01:00", "Anna", 10, 3,
+                {{"24", "XX", "XXIV"}, {"9", "VIIII", "IX"}, {"24", "XXIIII", "XXIV"}}),
+        partita("2026-12-07T14:03:05+01:00", kBruno, 7, 1, {{"40", "XXXX", "XL"}}),
+        partita("2026-12-03T10:30:00+01:00", "Anna", 12, 1, {{"24", "IVXX", "XXIV"}}),
+        partita("2026-12-02T11:00:00+01:00", kBruno, 5, 2,
+                {{"40", "XXXX", "XL"}, {"XIV", "16", "14"}}),
+        partita("2026-12-05T08:15:00+01:00", "Anna", 15, 0),
+    };
+}
+
+class RisultatiTest : public QObject {
+    Q_OBJECT
+
+    QPointer<ui::FinestraRisultati> finestra_;
+    const std::vector<core::Partita> storico_ = storico();
+
+    template <typename T> T* w(const char* nome) {
+        return finestra_->findChild<T*>(QString::fromLatin1(nome));
+    }
+    // The texts of one column of the table, or of the list of mistakes.
+    QStringList colonna(int c, const char* vista = "tblPartite") {
+        const QAbstractItemModel* m = w<QAbstractItemView>(vista)->model();
+        QStringList testi;
+        for (int r = 0; r < m->rowCount(); ++r) {
+            testi << m->index(r, c).data().toString();
+        }
+        return testi;
+    }
+    QStringList elenco() { return colonna(0, "lstErrori"); }
+
+private slots:
+    void init() {
+        finestra_ = new ui::FinestraRisultati(storico());
+        finestra_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(finestra_));
+    }
+    void cleanup() { delete finestra_; }
+
+    void tabellaDallaPiuRecente() {
+        QCOMPARE(colonna(0),
+                 (QStringList{"07/12/2026 14:03", "05/12/2026 08:15", "03/12/2026 10:30",
+                              "02/12/2026 11:00", "01/12/2026 09:00"}));
+        QCOMPARE(colonna(1), (QStringList{kBruno, "Anna", "Anna", kBruno, "Anna"}));
+        QCOMPARE(colonna(3).first(), QStringLiteral("a tempo"));
+        QCOMPARE(colonna(6).first(), QStringLiteral("tempo scaduto"));
+        QCOMPARE(finestra_->nomeScelto(), kBruno); // the newest game's name, chosen at opening
+    }
+
+    void filtro_data() {
+        QTest::addColumn<QString>("testo");
+        QTest::addColumn<QStringList>("nomi");
+        QTest::addColumn<QString>("scelto");
+        QTest::newRow("vuoto") << "" << QStringList{kBruno, "Anna", "Anna", kBruno, "Anna"}
+                               << kBruno;
+        QTest::newRow("minuscole") << "anna" << QStringList{"Anna", "Anna", "Anna"} << "Anna";
+        QTest::newRow("punto e virgola") << "o; \"" << QStringList{kBruno, kBruno} << kBruno;
+        QTest::newRow("nessuno") << "Carla" << QStringList{} << "";
+        QTest::newRow("non un'espressione") << ".*" << QStringList{} << "";
+    }
+    void filtro() {
+        QFETCH(QString, testo);
+        QFETCH(QStringList, nomi);
+        QFETCH(QString, scelto);
+        w<QLineEdit>("txtFiltro")->setText(testo);
+        QCOMPARE(colonna(1), nomi);
+        QCOMPARE(finestra_->nomeScelto(), scelto);
+    }
+
+    void erroriFrequenti_data() {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QStringList>("righe");
+        QTest::newRow("Anna") << "Anna"
+                              << QStringList{"24 \u2192 XXIV: 3 volte", "9 \u2192 IX: 1 volta"};
+        QTest::newRow("Bruno, anche allenamento inverso")
+            << kBruno << QStringList{"40 \u2192 XL: 2 volte", "XIV \u2192 14: 1 volta"};
+    }
+    void erroriFrequenti() {
+        QFETCH(QString, nome);
+        QFETCH(QStringList, righe);
+        w<QLineEdit>("txtFiltro")->setText(nome);
+        QCOMPARE(elenco(), righe);
+        QVERIFY2(w<QListWidget>("lstErrori")->accessibleName().contains(nome),
+                 "the list tells a screen reader whose mistakes these are");
+    }
+
+    // Tab goes filter, table, list, Esporta, Chiudi; the chart takes no focus.
+    void ordineDelTab() {
+        QApplication::setActiveWindow(finestra_);
+        w<QLineEdit>("txtFiltro")->setFocus();
+        QStringList percorso{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            percorso << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(percorso,
+                 (QStringList{"txtFiltro", "tblPartite", "lstErrori", "cmdEsporta", "cmdChiudi"}));
+    }
+
+    void esportazione_data() {
+        QTest::addColumn<int>("riga");
+        QTest::addColumn<QString>("atteso");
+        QTest::newRow("intestazione, separatore ;")
+            << 0 << "\uFEFFData;Nome;Massimo;Modo;Esatte;Errate;Totale;Fine;";
+        QTest::newRow("data del foglio, nome tra virgolette raddoppiate")
+            << 1 << "07/12/2026 14:03:05;\"Bruno; \"\"il grande\"\"\";100;a tempo;7;1;8;";
+        QTest::newRow("una formula resta testo") << 2 << "05/12/2026 08:15:00;'=SOMMA(1);100;";
+        QTest::newRow("errori in parole") << 3 << "40: XXXX \u2192 XL, XIV: 16 \u2192 14";
+    }
+    void esportazione() {
+        QFETCH(int, riga);
+        QFETCH(QString, atteso);
+        std::vector<core::Partita> partite = storico();
+        partite[4].nome = "=SOMMA(1)";
+        const QByteArray byte = ui::esportaPerFoglio({partite[1], partite[4], partite[3]});
+        QVERIFY2(byte.endsWith("\r\n"), "the last line ends too");
+        const QStringList righe = QString::fromUtf8(byte).split(QStringLiteral("\r\n"));
+        QCOMPARE(righe.size(), 5); // header, three games, nothing after the last line end
+        QVERIFY2(righe[riga].contains(atteso), qPrintable(righe[riga]));
+    }
+
+    // From the history file to the exported file, through the filter.
+    void dalFileAlFoglio() {
+        QTemporaryDir cartella;
+        const QString file = cartella.filePath(QStringLiteral("partite.csv"));
+        const core::Storico storico(file.toStdString());
+        QVERIFY(storico.aggiungi(storico_[0]) && storico.aggiungi(storico_[1]));
+        delete finestra_;
+        finestra_ = new ui::FinestraRisultati(file);
+        w<QLineEdit>("txtFiltro")->setText(QStringLiteral("Bruno"));
+        QVERIFY(finestra_->esportaIn(cartella.filePath(QStringLiteral("foglio.csv"))));
+        QFile letto(cartella.filePath(QStringLiteral("foglio.csv")));
+        QVERIFY(letto.open(QIODevice::ReadOnly));
+        QCOMPARE(letto.readAll(), ui::esportaPerFoglio({storico_[1]}));
+    }
+};
+
+} // namespace
+
+QTEST_MAIN(RisultatiTest)
+#include "test_risultati.moc"
