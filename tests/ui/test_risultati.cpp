@@ -1,8 +1,12 @@
 // The "Risultati" window over a history of two pupils: the table and its order, the filter,
 // the mistakes made most often, the keyboard path, and the file exported for a spreadsheet.
+// Then the pause of the game window: what covers the question, and what resumes it.
 
+#include "core/gioco.hpp"
+#include "ui/controlli.hpp"
 #include "ui/esportazione.hpp"
 #include "ui/risultati.hpp"
+#include "ui/tavola.hpp"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -155,7 +159,86 @@ private slots:
     }
 };
 
+// A game started through its dialogs (answered as they open), then paused.
+class PausaTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir cartella_;
+    core::ArchivioRecord archivio_{cartella_.path().toStdString()};
+    std::unique_ptr<ui::Tavola> tavola_;
+    std::unique_ptr<core::Gioco> gioco_;
+
+    QWidget* w(const char* nome) { return tavola_->controllo(QString::fromLatin1(nome)); }
+    QWidget* pannello() { return tavola_->findChild<QWidget*>(QStringLiteral("pnlPausa")); }
+
+private slots:
+    void init() {
+        tavola_ = std::make_unique<ui::Tavola>();
+        tavola_->allaFine = [](int) {};
+        gioco_ = std::make_unique<core::Gioco>(*tavola_, archivio_);
+        tavola_->collega(*gioco_);
+        gioco_->impostaMassimoFisso("100");
+        QTimer risponditore;
+        connect(&risponditore, &QTimer::timeout, [] {
+            if (auto* input = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
+                input->setTextValue(QStringLiteral("Anna"));
+                input->accept();
+            } else if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                box->defaultButton() ? box->defaultButton()->click() : box->accept();
+            }
+        });
+        risponditore.start(5);
+        gioco_->avvia();
+        QVERIFY(QTest::qWaitForWindowExposed(tavola_.get()));
+        QApplication::setActiveWindow(tavola_.get());
+        QTRY_VERIFY_WITH_TIMEOUT(w("txtAnswer")->hasFocus(), 5000);
+    }
+    void cleanup() {
+        tavola_.reset();
+        gioco_.reset();
+    }
+
+    void riprende_data() {
+        QTest::addColumn<int>("tasto"); // 0: a click on the cover
+        QTest::addColumn<bool>("alt");
+        QTest::newRow("F5") << int(Qt::Key_F5) << false;
+        QTest::newRow("Pausa") << int(Qt::Key_Pause) << false;
+        QTest::newRow("una lettera") << int(Qt::Key_V) << false;
+        QTest::newRow("Alt+lettera") << int(Qt::Key_X) << true;
+        QTest::newRow("un clic") << 0 << false;
+    }
+    void riprende() {
+        QFETCH(int, tasto);
+        QFETCH(bool, alt);
+        auto* risposta = qobject_cast<QLineEdit*>(w("txtAnswer"));
+        QTest::keyClicks(risposta, QStringLiteral("X"));
+        QTest::keyClick(tavola_.get(), Qt::Key_F5);
+        QVERIFY2(gioco_->inPausa(), "F5 pauses");
+        QVERIFY2(pannello()->isVisible(), "the cover is shown");
+        QCOMPARE(pannello()->geometry(), tavola_->superficie().geometry());
+        QVERIFY2(!w("lblNum1")->isVisible(), "the question cannot be seen");
+        QVERIFY2(!tavola_->timer1().isActive(), "the clock stands");
+        QCOMPARE(QApplication::focusWidget(), pannello());
+
+        tasto == 0 ? QTest::mouseClick(pannello(), Qt::LeftButton)
+                   : QTest::keyClick(QApplication::focusWidget(), Qt::Key(tasto),
+                                     alt ? Qt::AltModifier : Qt::NoModifier);
+        QVERIFY2(!gioco_->inPausa(), "resumed");
+        QVERIFY2(!pannello()->isVisible(), "the cover is gone");
+        QVERIFY2(tavola_->timer1().isActive(), "the clock runs again");
+        QCOMPARE(risposta->text(), QStringLiteral("X")); // the key resumed, and typed nothing
+        QVERIFY2(!qobject_cast<QToolButton*>(w("cmdNext"))->isEnabled(), "nothing was judged");
+        QTRY_VERIFY2_WITH_TIMEOUT(risposta->hasFocus(), "the answer box has the keyboard again",
+                                  5000);
+    }
+};
+
 } // namespace
 
-QTEST_MAIN(RisultatiTest)
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    RisultatiTest risultati;
+    PausaTest pausa;
+    return QTest::qExec(&risultati, argc, argv) | QTest::qExec(&pausa, argc, argv);
+}
 #include "test_risultati.moc"
