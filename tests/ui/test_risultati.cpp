@@ -37,7 +37,6 @@ class RisultatiTest : public QObject {
     Q_OBJECT
 
     QPointer<ui::FinestraRisultati> finestra_;
-    const std::vector<core::Partita> storico_ = storico();
 
     template <typename T> T* w(const char* nome) {
         return finestra_->findChild<T*>(QString::fromLatin1(nome));
@@ -141,21 +140,6 @@ private slots:
         const QStringList righe = QString::fromUtf8(byte).split(QStringLiteral("\r\n"));
         QCOMPARE(righe.size(), 5); // header, three games, nothing after the last line end
         QVERIFY2(righe[riga].contains(atteso), qPrintable(righe[riga]));
-    }
-
-    // From the history file to the exported file, through the filter.
-    void dalFileAlFoglio() {
-        QTemporaryDir cartella;
-        const QString file = cartella.filePath(QStringLiteral("partite.csv"));
-        const core::Storico storico(file.toStdString());
-        QVERIFY(storico.aggiungi(storico_[0]) && storico.aggiungi(storico_[1]));
-        delete finestra_;
-        finestra_ = new ui::FinestraRisultati(file);
-        w<QLineEdit>("txtFiltro")->setText(QStringLiteral("Bruno"));
-        QVERIFY(finestra_->esportaIn(cartella.filePath(QStringLiteral("foglio.csv"))));
-        QFile letto(cartella.filePath(QStringLiteral("foglio.csv")));
-        QVERIFY(letto.open(QIODevice::ReadOnly));
-        QCOMPARE(letto.readAll(), ui::esportaPerFoglio({storico_[1]}));
     }
 };
 
