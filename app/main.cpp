@@ -1,12 +1,15 @@
 // Cifrolandia: a quiz on Roman numerals for school pupils.
 
 #include "app/riga_di_comando.hpp"
+#include "core/cronaca.hpp"
 #include "core/gioco.hpp"
 #include "core/record.hpp"
+#include "ui/risultati.hpp"
 #include "ui/tavola.hpp"
 #include "ui/traduzioni.hpp"
 
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <QTimer>
 
@@ -38,11 +41,24 @@ int main(int argc, char* argv[]) {
     // system's whole icon theme index before the first dialog appears.
     QIcon::setThemeSearchPaths({QStringLiteral(":/icons")});
 
+    if (riga.opzioni.risultati) {
+        // A teacher's look at the games: no game starts, and the program ends with the window.
+        auto* risultati = new ui::FinestraRisultati(ui::percorsoStorico());
+        QObject::connect(risultati, &QObject::destroyed, &app, &QCoreApplication::quit);
+        risultati->show();
+        return QApplication::exec();
+    }
+
     core::ArchivioRecord archivio(core::ArchivioRecord::cartellaPredefinita());
+    core::RegistroSuFile registro(QFile::encodeName(ui::percorsoStorico()).toStdString());
     ui::Tavola tavola;
     core::Gioco gioco(tavola, archivio);
     tavola.collega(gioco);
     gioco.impostaModo(riga.opzioni.allenamento ? core::Modo::Allenamento : core::Modo::Gara);
+    gioco.impostaRegistro(registro);
+    if (!riga.opzioni.massimo.empty()) {
+        gioco.impostaMassimoFisso(riga.opzioni.massimo);
+    }
     QTimer::singleShot(0, &tavola, [&gioco] { gioco.avvia(); });
     return QApplication::exec();
 }

@@ -1,5 +1,7 @@
 #include "app/riga_di_comando.hpp"
 
+#include "core/numeri.hpp"
+
 #include <algorithm>
 #include <array>
 
@@ -22,7 +24,8 @@ bool tra(const auto& elenco, std::string_view nome) {
 }
 
 std::string uso(std::string_view cartellaRecord) {
-    return "Uso: cifrolandia [--allenamento]\n"
+    return "Uso: cifrolandia [--allenamento] [--massimo N]\n"
+           "     cifrolandia --risultati\n"
            "     cifrolandia --help | --version\n"
            "\n"
            "Cifrolandia, il gioco dei numeri romani: mostra un numero e chi gioca lo scrive\n"
@@ -31,6 +34,9 @@ std::string uso(std::string_view cartellaRecord) {
            "\n"
            "Opzioni:\n"
            "  --allenamento  partita di allenamento: senza orologio, il record non cambia\n"
+           "  --massimo N    il numero più grande delle domande, per tutte le partite:\n"
+           "                 non viene chiesto (da 2 in su; oltre 3900 vale 3800)\n"
+           "  --risultati    mostra solo la finestra dei risultati delle partite giocate\n"
            "  --help         mostra questo aiuto ed esce\n"
            "  --version      mostra il nome e la versione ed esce\n"
            "Sono accettate anche le opzioni comuni dei programmi Qt, come -platform e -style.\n"
@@ -75,6 +81,27 @@ RigaDiComando leggiRigaDiComando(const std::vector<std::string_view>& argomenti,
         }
         if (argomento == "--allenamento") {
             riga.opzioni.allenamento = true;
+            continue;
+        }
+        if (argomento == "--risultati") {
+            riga.opzioni.risultati = true;
+            continue;
+        }
+        if (argomento == "--massimo" || argomento.starts_with("--massimo=")) {
+            // Read as a typed bound is (core::correggiLimite), but a bound that would fall back
+            // to 100 is a mistake of the command line, not a choice.
+            const bool attaccato = argomento.size() > 9;
+            if (!attaccato && i + 1 == argomenti.size()) {
+                return sbagliata("--massimo vuole un numero", cartellaRecord);
+            }
+            const std::string_view valore = attaccato ? argomento.substr(10) : argomenti[++i];
+            const auto numero = core::leggiNumeroStretto(valore);
+            if (!numero || !(*numero >= 2)) {
+                return sbagliata("--massimo vuole un numero da 2 in su, non: " +
+                                     std::string(valore),
+                                 cartellaRecord);
+            }
+            riga.opzioni.massimo = valore;
             continue;
         }
         if (!argomento.starts_with('-')) {

@@ -13,6 +13,8 @@ inline constexpr int kStatoRigaSbagliata = 2;
 
 struct Opzioni {
     bool allenamento = false; // --allenamento: a practice game
+    bool risultati = false;   // --risultati: the results window alone, no game
+    std::string massimo;      // --massimo N: the bound of every game; empty: asked as usual
 };
 
 struct RigaDiComando {

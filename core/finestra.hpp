@@ -84,6 +84,12 @@ public:
     virtual bool attendi(const std::function<bool()>& prova, std::string_view inAttesa,
                          std::string_view bloccata) = 0;
 
+    // The pause: the question, the answer and the verdict covered, and out of the keyboard's
+    // reach, until the game resumes (false).
+    virtual void mostraPausa(bool inPausa) = 0;
+    // A quiet note that does not stop the game (the history cannot be written): no dialog.
+    virtual void mostraNota(std::string_view testo) = 0;
+
     // Today's date as a short date text, day and month of two digits, year of four.
     virtual std::string dataOdierna() const = 0;
 

@@ -20,6 +20,7 @@ void Gioco::avvia() {
     if (finito_) {
         return;
     }
+    cronaca_.inizia();
     finestra_.mostra();
     aggiornaTitolo(); // also when showing the window again changes no size
     prossimaDomanda();
@@ -38,8 +39,12 @@ void Gioco::preparaPartita() {
     nome_ = senzaCaratteriDiControllo(finestra_.chiediTesto(testi::kChiediNome));
     finestra_.avvisa(" " + nome_ + testi::kSfida, Pulsanti::Ok);
     finestra_.imposta(Controllo::lblnome1, nome_);
-    finestra_.avvisa(testi::kAvvisoLimite, Pulsanti::Ok);
-    massimo_ = finestra_.chiediTesto(testi::kChiediLimite);
+    if (massimoFisso_) {
+        massimo_ = *massimoFisso_; // set for the session: neither asked nor announced
+    } else {
+        finestra_.avvisa(testi::kAvvisoLimite, Pulsanti::Ok);
+        massimo_ = finestra_.chiediTesto(testi::kChiediLimite);
+    }
 
     avviaOrologio();
 
@@ -88,6 +93,9 @@ void Gioco::prossimaDomanda() {
 }
 
 int Gioco::tasto(int codice) {
+    if (cronaca_.inPausa()) {
+        return 0; // nothing is typed while the question is covered
+    }
     codice = normalizzaTasto(codice);
     if (codice != kInvio) {
         return codice;
@@ -118,11 +126,16 @@ void Gioco::giudica() {
 }
 
 void Gioco::esci() {
+    concludi(fini::kUscita);
+}
+
+void Gioco::concludi(const char* fine) {
     if (uscitaInCorso_ || finito_) {
         return;
     }
     uscitaInCorso_ = true;
     fermaOrologio();
+    registraPartita(fine);
 
     finestra_.avvisa(std::string(testi::kSaluto) + testi::kData + finestra_.dataOdierna(),
                      Pulsanti::Ok);
@@ -180,6 +193,7 @@ void Gioco::ricomincia(Modo modo) {
     if (uscitaInCorso_ || finito_ || risposta != Risposta::Si) {
         return;
     }
+    registraPartita(gara ? fini::kNuovoGioco : fini::kAllenamento);
     modo_ = modo;
     finestra_.ricarica();
     avvia();
@@ -190,7 +204,7 @@ void Gioco::scatto() {
         return;
     }
     if (orologio_.restanti <= 0) { // the first tick after the clock reached 00:00:00
-        esci();
+        concludi(fini::kTempo);
         return;
     }
     orologio_.scatta();

@@ -3,6 +3,7 @@
 // and tells the window what to show. The window calls the entry points below for the
 // player's actions and the clock's ticks.
 
+#include "core/cronaca.hpp"
 #include "core/estrazione.hpp"
 #include "core/finestra.hpp"
 #include "core/orologio.hpp"
@@ -10,6 +11,7 @@
 #include "core/ripasso.hpp"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace core {
@@ -36,6 +38,19 @@ public:
     void nuovoAllenamento() { ricomincia(Modo::Allenamento); }
     // A tick of the clock's timer, every 500 ms: one clock second.
     void scatto();
+    // The window closed by the player: the game ends at once, with nothing saved.
+    void chiudi();
+
+    // The pause ("Pausa"): the clock stops and the window covers the question until the game
+    // resumes. It never ends the game and never touches the record; the history counts it.
+    void pausa();
+    void riprendi();
+    bool inPausa() const { return cronaca_.inPausa(); }
+
+    // Every game that ends is written there, from now on (the history of games).
+    void impostaRegistro(RegistroPartite& registro) { cronaca_.impostaRegistro(registro); }
+    // A bound fixed for the whole session (--massimo): the bound is not asked any more.
+    void impostaMassimoFisso(std::string massimo) { massimoFisso_ = std::move(massimo); }
 
     // Practice: no countdown, time never ends the game, and the exit never touches the record.
     // Takes effect at the next start; "Nuovo gioco" goes back to the timed game.
@@ -62,6 +77,8 @@ private:
     void avviaOrologio();
     void fermaOrologio();
     void termina(int stato);
+    void concludi(const char* fine);
+    void registraPartita(const char* fine);
     std::string testoOrologio() const;
 
     Finestra& finestra_;
@@ -78,6 +95,8 @@ private:
     Orologio orologio_;
     Ripasso ripasso_;
     Modo modo_ = Modo::Gara;
+    Cronaca cronaca_;
+    std::optional<std::string> massimoFisso_;
 
     bool orologioAttivo_ = false;
     bool uscitaInCorso_ = false; // the exit path has begun: it runs once, to its end
@@ -117,6 +136,9 @@ inline constexpr const char* kCartellaBloccata =
     "Rinuncia: esco senza registrarlo.";
 inline constexpr const char* kRiprovaORinuncia =
     "\n\nRiprova: provo di nuovo a registrarlo.\nRinuncia: esco senza registrarlo.";
+inline constexpr const char* kStoricoSpento =
+    "Lo storico delle partite non si può scrivere: questa e le prossime partite non vi saranno "
+    "annotate.";
 } // namespace testi
 
 } // namespace core

@@ -8,6 +8,8 @@ packages=(
     ninja-build                             # make mutate: one mutant rebuilt at a time
     qt6-base-dev qt6-base-dev-tools libgl-dev # Qt 6 Widgets and QtTest
     qt6-svg-dev                             # the pictures of a larger window, from their SVGs
+    qt6-charts-dev                          # the "Risultati" window's chart of right and wrong answers
+    libqt6opengl6-dev                       # needed by Qt Charts' CMake files, which Debian does not pull in
     qt6-translations-l10n                   # Qt's own Italian strings ("Sì", "Annulla")
     fonts-liberation fonts-dejavu-core      # the game's fonts
     libgtest-dev                            # core unit tests

@@ -63,11 +63,12 @@ void Tavola::creaMenu() {
     nuovoGioco_->setObjectName(QStringLiteral("Next"));
     nuovoGioco_->setStatusTip(QStringLiteral("Comincia una nuova gara a tempo"));
 
-    // After the designed menus: practice, help and the full screen key.
+    // After the designed menus: practice, pause, results, help and the full screen key.
     allenamento_ = barra->addAction(QStringLiteral("Allenamen&to"));
     allenamento_->setObjectName(QStringLiteral("Allenamento"));
     allenamento_->setStatusTip(QStringLiteral("Comincia un allenamento, senza orologio e senza "
                                               "record"));
+    creaVociStorico(barra);
     QMenu* aiuto = barra->addMenu(QStringLiteral("&Aiuto"));
     aiuto->setObjectName(QStringLiteral("Aiuto"));
     QAction* come = aiuto->addAction(QStringLiteral("Come si gioca"));

@@ -373,14 +373,19 @@ void Tavola::changeEvent(QEvent* evento) {
 }
 
 void Tavola::closeEvent(QCloseEvent* evento) {
-    // Closing the window ends the game at once, with nothing saved.
+    // Closing the window ends the game at once, with nothing saved but its line of history.
     QMainWindow::closeEvent(evento);
-    termina(0);
+    if (gioco_) {
+        gioco_->chiudi();
+    } else {
+        termina(0);
+    }
 }
 
 void Tavola::resizeEvent(QResizeEvent* evento) {
     QMainWindow::resizeEvent(evento);
     ridisponi();
+    disponiAggiunte();
     if (gioco_) {
         gioco_->aggiornaTitolo();
     }

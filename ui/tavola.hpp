@@ -14,6 +14,8 @@
 #include <string>
 
 class QAction;
+class QLabel;
+class QMenuBar;
 class QShortcut;
 
 namespace core {
@@ -29,6 +31,8 @@ class Figura;
 class Superficie;
 class PannelloRipasso;
 class FinestraAiuto;
+class FinestraRisultati;
+class PannelloPausa;
 
 class Tavola : public QMainWindow, public core::Finestra {
     Q_OBJECT
@@ -62,6 +66,9 @@ public:
     void mostra() override;
     void termina(int stato) override;
     void mostraRipasso(const std::vector<core::Errore>& errori) override;
+    // tavola_storico.cpp
+    void mostraPausa(bool inPausa) override;
+    void mostraNota(std::string_view testo) override;
 
     // For tests and benchmarks: a control by its object name, and the timer.
     QWidget* controllo(const QString& nome) const;
@@ -75,6 +82,9 @@ public:
     void apriInformazioni();
     void vaiAlRipasso();
     void alternaSchermoIntero();
+    // "Pausa" (F5, Pause) and "Risultati" (F6).
+    void alternaPausa();
+    void apriRisultati();
 
     void setVisible(bool visibile) override;
 
@@ -85,7 +95,9 @@ protected:
 
 private:
     void creaControlli();
-    void creaMenu(); // menu.cpp
+    void creaMenu();                       // menu.cpp
+    void creaVociStorico(QMenuBar* barra); // tavola_storico.cpp
+    void disponiAggiunte();
     void ridisponi();
     void aggiornaFigure();
     void caricaFigure();
@@ -121,6 +133,10 @@ private:
     PannelloRipasso* ripasso_ = nullptr;
     QPointer<FinestraAiuto> aiuto_;
     QPointer<QWidget> fuocoPrimaDelMenu_; // where the keyboard goes back after F10 and Esc
+    PannelloPausa* pannelloPausa_ = nullptr;
+    QPointer<QWidget> fuocoPrimaDellaPausa_;
+    QLabel* nota_ = nullptr;
+    QPointer<FinestraRisultati> risultati_;
     Scala scala_;
     bool figureCaricate_ = false;
     double fattoreFigure_ = 0;    // the factor the pictures were made for

@@ -103,6 +103,10 @@ struct FinestraFinta : core::Finestra {
             }
         }
     }
+    bool pausa = false;
+    std::vector<std::string> note;
+    void mostraPausa(bool p) override { pausa = p; }
+    void mostraNota(std::string_view testo) override { note.emplace_back(testo); }
     std::string dataOdierna() const override { return "06/12/2026"; }
     void ricarica() override {
         ++ricariche;

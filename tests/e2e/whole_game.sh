@@ -10,6 +10,7 @@ gioco=$1
 cartella=$(mktemp -d)
 trap 'rm -rf "$cartella"' EXIT
 export CIFROLANDIA_RECORD_DIR=$cartella/records
+export XDG_DATA_HOME=$cartella/dati # the history of games
 
 fallisci() {
     echo "FALLITO: $*" >&2
@@ -47,4 +48,10 @@ file_uguale "$CIFROLANDIA_RECORD_DIR/nrom.txt" 'Giulia\r\n'
 partita "Nicolò" 4
 file_uguale "$CIFROLANDIA_RECORD_DIR/prom.txt" '4\r\n'
 file_uguale "$CIFROLANDIA_RECORD_DIR/nrom.txt" 'Nicol\xf2\r\n'
+
+# Each game left its line in the history, private to the account.
+storico=$XDG_DATA_HOME/Cifrolandia/partite.csv
+[ "$(stat -c %a "$storico")" = 600 ] || fallisci "lo storico non è privato"
+cut -d, -f3,5-9 "$storico" | tail -n +2 | cmp -s - <(printf '%s\n' Giulia,gara,3,0,3,uscita \
+    Marco,gara,3,0,3,uscita "Nicolò,gara,4,0,4,uscita") || fallisci "storico: $(cat "$storico")"
 echo "1 passed, 0 failed"

@@ -66,7 +66,7 @@ appstreamcli validate --no-net /usr/share/metainfo/it.cifrolandia.Cifrolandia.me
 useradd --create-home --home-dir "$lavoro/$alunno" --shell /usr/sbin/nologin "$alunno"
 install -d -m 700 -o "$alunno" "$lavoro/$alunno/run"
 source "$(dirname "$0")/../e2e/keyboard_game.sh"
-comando=$(sed -n 's/^Exec=//p' "$voce")
+comando=$(sed -n '/^\[Desktop Entry\]/,/^\[/s/^Exec=//p' "$voce") # the main entry, not its actions
 runuser -u "$alunno" -- env -i HOME="$lavoro/$alunno" USER="$alunno" LANG=C.UTF-8 \
     PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games DISPLAY="$DISPLAY" \
     XDG_RUNTIME_DIR="$lavoro/$alunno/run" $comando &

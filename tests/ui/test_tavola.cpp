@@ -103,8 +103,9 @@ private slots:
         QTest::addColumn<QString>("tasti");
         QTest::addColumn<QString>("evidenziate"); // after F10 and after each key
         QTest::addColumn<QString>("domanda");
-        QTest::newRow("ogni voce") << "RRRRRR"
-                                   << "INFOMAZIONI Ciao lic Next Allenamento Aiuto INFOMAZIONI"
+        QTest::newRow("ogni voce")
+            << "RRRRRRRR"
+            << "INFOMAZIONI Ciao lic Next Allenamento Pausa Risultati Aiuto INFOMAZIONI"
                                    << "";
         QTest::newRow("a sinistra") << "L"
                                     << "INFOMAZIONI Aiuto"
@@ -112,8 +113,8 @@ private slots:
         QTest::newRow("Nuovo gioco") << "RRR\n"
                                      << "INFOMAZIONI Ciao lic Next -"
                                      << "INIZIARE NUOVA GARA";
-        QTest::newRow("Allenamento") << "LL\n"
-                                     << "INFOMAZIONI Aiuto Allenamento -"
+        QTest::newRow("Allenamento") << "LLLL\n"
+                                     << "INFOMAZIONI Aiuto Risultati Pausa Allenamento -"
                                      << "INIZIARE UN ALLENAMENTO";
     }
     void menuDaTastiera() {

@@ -1,0 +1,206 @@
+// What a game leaves in the history for each way it ends, the pause, a history that cannot be
+// written, and a bound fixed for the session.
+#include "core/gioco.hpp"
+#include "finestra_finta.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+namespace {
+
+namespace fs = std::filesystem;
+using core::Risposta;
+
+// Games kept in memory, on a clock the test moves.
+struct RegistroFinto : core::RegistroPartite {
+    std::string istante() const override { return "2026-12-07T14:03:05+01:00"; }
+    double secondi() const override { return adesso; }
+    bool registra(const core::Partita& p) override {
+        ++tentativi;
+        if (guasto) {
+            return false;
+        }
+        partite.push_back(p);
+        return true;
+    }
+    double adesso = 1000;
+    bool guasto = false;
+    int tentativi = 0;
+    std::vector<core::Partita> partite;
+};
+
+class Cronaca : public testing::Test {
+protected:
+    Cronaca() { gioco.impostaRegistro(registro); }
+    ~Cronaca() override { fs::remove_all(cartella); }
+    void avvia(const std::string& limite = "5000") {
+        finestra.risposteInput = {"Anna", limite};
+        gioco.avvia();
+    }
+    void rispondi(const std::string& testo) {
+        finestra.scritto = testo;
+        gioco.tasto(13);
+    }
+    void scatti(int n) {
+        for (int i = 0; i < n; ++i) {
+            gioco.scatto();
+        }
+    }
+
+    std::string modello = "/tmp/cifrolandia-cronaca-XXXXXX";
+    fs::path cartella = mkdtemp(modello.data());
+    FinestraFinta finestra;
+    RegistroFinto registro;
+    core::ArchivioRecord archivio{cartella.string()};
+    std::uint64_t seme = 0;
+    core::Gioco gioco{finestra, archivio, [this] { return ++seme; }};
+};
+
+struct Fine {
+    const char* nome;
+    std::function<void(RegistroFinto&, core::Gioco&, FinestraFinta&)> azione;
+    const char* scritta; // the ending written; nullptr: the game goes on, nothing is written
+    int pause = 1;
+    long secondiInPausa = 30;
+};
+
+void PrintTo(const Fine& f, std::ostream* os) {
+    *os << f.nome;
+}
+
+class Fini : public Cronaca, public testing::WithParamInterface<Fine> {};
+
+// A game of 100 real seconds with a pause of 30, one right answer and one wrong, then its end.
+TEST_P(Fini, OgniFineScriveUnaRigaConIlGiocoIntero) {
+    avvia();
+    const std::string numero = std::to_string(gioco.numero());
+    const std::string esatta = gioco.rispostaEsatta();
+    rispondi("X");
+    gioco.prossimaDomanda();
+    rispondi(gioco.rispostaEsatta());
+    registro.adesso += 40;
+    gioco.pausa();
+    registro.adesso += 30;
+    gioco.riprendi();
+    registro.adesso += 30;
+    GetParam().azione(registro, gioco, finestra);
+    if (GetParam().scritta == nullptr) {
+        EXPECT_TRUE(registro.partite.empty()) << "the game goes on: nothing written";
+        return;
+    }
+    ASSERT_EQ(registro.partite.size(), 1u) << "one line per game";
+    const core::Partita attesa{"2026-12-07T14:03:05+01:00",
+                               70,
+                               "Anna",
+                               "3800",
+                               "gara",
+                               1,
+                               1,
+                               GetParam().scritta,
+                               GetParam().pause,
+                               GetParam().secondiInPausa,
+                               {{numero, "X", esatta}}};
+    EXPECT_EQ(registro.partite[0], attesa) << "the line of: " << GetParam().nome;
+    EXPECT_TRUE(finestra.note.empty()) << "nothing to say when the line is written";
+    EXPECT_FALSE(finestra.pausa) << "no game ends covered";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Storico, Fini,
+    testing::Values(
+        Fine{"uscita", [](auto&, auto& g, auto&) { g.esci(); }, "uscita"},
+        Fine{"tempo",
+             [](auto&, auto& g, auto&) {
+                 for (int i = 0; i <= 900; ++i) {
+                     g.scatto();
+                 }
+             },
+             "tempo"},
+        Fine{"nuovo gioco",
+             [](auto&, auto& g, auto& f) {
+                 f.risposte = {Risposta::Si};
+                 g.nuovaPartita();
+             },
+             "nuovo-gioco"},
+        Fine{"allenamento",
+             [](auto&, auto& g, auto& f) {
+                 f.risposte = {Risposta::Si};
+                 g.nuovoAllenamento();
+             },
+             "allenamento"},
+        Fine{"finestra chiusa", [](auto&, auto& g, auto&) { g.chiudi(); }, "finestra-chiusa"},
+        Fine{"nuovo gioco rifiutato", [](auto&, auto& g, auto&) { g.nuovaPartita(); }, nullptr},
+        Fine{"chiusa in pausa",
+             [](auto& r, auto& g, auto&) {
+                 g.pausa(); // a pause still open at the end counts, up to the end
+                 r.adesso += 20;
+                 g.chiudi();
+             },
+             "finestra-chiusa", 2, 50}),
+    [](const auto& info) { return "fine" + std::to_string(info.index); });
+
+// The pause, in the timed game and in practice: the clock stands, nothing is typed or judged,
+// the window covers the question, and the game goes on afterwards as it was.
+class Pausa : public Cronaca, public testing::WithParamInterface<core::Modo> {};
+
+TEST_P(Pausa, FermaLOrologioEIlGiocoNonDellaPartita) {
+    const bool gara = GetParam() == core::Modo::Gara;
+    gioco.impostaModo(GetParam());
+    avvia();
+    scatti(10);
+    gioco.pausa();
+    EXPECT_TRUE(finestra.pausa) << "the question is covered";
+    EXPECT_FALSE(finestra.timer) << "the timer stops";
+    scatti(2000);
+    EXPECT_EQ(gioco.orologio().restanti, gara ? 890 : 900) << "the clock stood still";
+    finestra.scritto = gioco.rispostaEsatta();
+    EXPECT_EQ(gioco.tasto('i'), 0) << "nothing is typed while paused";
+    EXPECT_EQ(gioco.tasto(13), 0);
+    EXPECT_EQ(gioco.esatte(), 0) << "nothing is judged while paused";
+    EXPECT_EQ(finestra.statoFinale, -1) << "a pause never ends the game";
+    gioco.riprendi();
+    EXPECT_FALSE(finestra.pausa) << "the question is shown again";
+    EXPECT_EQ(finestra.timer, gara) << "only the timed game has a timer to restart";
+    scatti(1);
+    EXPECT_EQ(gioco.orologio().restanti, gara ? 889 : 900) << "the clock goes on";
+}
+
+INSTANTIATE_TEST_SUITE_P(Modi, Pausa, testing::Values(core::Modo::Gara, core::Modo::Allenamento));
+
+TEST_F(Cronaca, UnoStoricoGuastoLoDiceUnaVoltaEPoiNonProvaPiu) {
+    registro.guasto = true;
+    avvia();
+    finestra.risposte = {Risposta::Si};
+    finestra.risposteInput = {"Bea", "10"};
+    gioco.nuovaPartita();
+    EXPECT_EQ(finestra.note, std::vector<std::string>{core::testi::kStoricoSpento})
+        << "said once, without a dialog";
+    EXPECT_EQ(gioco.massimo(), "10") << "the next game started";
+    gioco.esci();
+    EXPECT_EQ(registro.tentativi, 1) << "no second try";
+    EXPECT_EQ(finestra.note.size(), 1u) << "not said again";
+    EXPECT_EQ(finestra.statoFinale, 0) << "the game ended as usual";
+}
+
+TEST_F(Cronaca, UnMassimoFissoNonChiedeIlLimiteNemmenoAlNuovoGioco) {
+    gioco.impostaMassimoFisso("5000");
+    finestra.risposteInput = {"Anna"};
+    gioco.avvia();
+    finestra.risposte = {Risposta::Si};
+    finestra.risposteInput = {"Bea"};
+    gioco.nuovaPartita();
+    const std::string dialoghi = [&] {
+        std::string tutti;
+        for (const std::string& d : finestra.dialoghi) {
+            tutti += d.substr(0, d.find(':')) + ";";
+        }
+        return tutti;
+    }();
+    EXPECT_EQ(dialoghi, "input;msg[ok|];msg[si-no|INIZIARE NUOVA GARA];input;msg[ok|];")
+        << "the name and the challenge only: neither the bound's warning nor its question";
+    EXPECT_EQ(gioco.massimo(), "3800") << "read as a typed bound is";
+}
+
+} // namespace

@@ -1,0 +1,314 @@
+// The history of games: any name and answer read back as written, damaged or hostile files
+// read without harm, appends killed at any instant or made by two windows at once, the cap.
+#include "core/storico.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using core::Partita;
+using core::Storico;
+using namespace std::chrono_literals;
+
+const std::vector<core::Errore> kErrori{{"24", "XX", "XXIV"}, {"9", "VIIII", "IX"}};
+const char* const kInizio = "2026-12-07T14:03:05+01:00";
+
+Partita partita(std::string nome, int esatte = 3) {
+    return {kInizio, 450, std::move(nome), "100", "gara", esatte, 2, "tempo", 1, 30, kErrori};
+}
+
+std::string elenco(const std::vector<Partita>& partite) {
+    std::string n;
+    for (const Partita& p : partite) {
+        n += (n.empty() ? "" : " ") + p.nome;
+    }
+    return n;
+}
+
+std::string contenuto(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void accoda(const fs::path& file, const std::string& byte) {
+    std::ofstream(file, std::ios::binary | std::ios::app) << byte;
+}
+
+// A scratch directory, removed at the end.
+struct Cartella {
+    Cartella() {
+        std::string modello = (fs::temp_directory_path() / "storico-XXXXXX").string();
+        percorso = ::mkdtemp(modello.data());
+    }
+    ~Cartella() { fs::remove_all(percorso); }
+    fs::path percorso;
+};
+
+// A child's exit status, waited for at most `limite`; a child still running then is killed
+// and reported as -1, so a hang fails the test instead of stalling it.
+int attendi(pid_t pid, std::chrono::seconds limite = 30s) {
+    for (const auto fine = std::chrono::steady_clock::now() + limite;
+         std::chrono::steady_clock::now() < fine; std::this_thread::sleep_for(2ms)) {
+        int stato = 0;
+        if (::waitpid(pid, &stato, WNOHANG) == pid) {
+            return WIFEXITED(stato) ? WEXITSTATUS(stato) : 128 + WTERMSIG(stato);
+        }
+    }
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    return -1;
+}
+
+// Runs `corpo` in a child process, which exits 0 when its expectations all held.
+int inFiglio(const std::function<void()>& corpo, std::chrono::seconds limite = 30s) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        corpo();
+        ::_exit(testing::Test::HasFailure() ? 1 : 0);
+    }
+    return attendi(pid, limite);
+}
+
+class NomiOstili : public testing::TestWithParam<std::string> {};
+
+TEST_P(NomiOstili, TornanoComeScritti) {
+    Cartella c;
+    Partita p = partita(GetParam());
+    p.errori.push_back({GetParam(), GetParam(), GetParam()}); // in the mistakes' own field too
+    const Storico storico((c.percorso / "partite.csv").string());
+    ASSERT_TRUE(storico.aggiungi(p)) << "nome: " << GetParam();
+    EXPECT_EQ(storico.leggi(), std::vector<Partita>{p}) << "nome: " << GetParam();
+}
+
+INSTANTIATE_TEST_SUITE_P(Storico, NomiOstili,
+                         testing::Values("Anna, Bruno", "Anna \"la rossa\"", "\"", "riga\r\nnuova",
+                                         "\n", "uno;due", "<b>Anna</b>", "Zoë 🦊", "",
+                                         "a\\=b>c|d\\", "=>|", "  spazi  "));
+
+// Records that are not a whole game: a good one with one piece of it changed.
+const std::string kBuona =
+    "2026-12-07T14:03:05+01:00,450,Anna,100,gara,3,2,5,tempo,1,30,24=XX>XXIV|9=VIIII>IX";
+
+struct Guasto {
+    const char* nome;
+    const char* da; // replaced in kBuona by
+    const char* a;
+};
+
+class RigheCattive : public testing::TestWithParam<Guasto> {};
+
+TEST_P(RigheCattive, SonoSaltate) {
+    ASSERT_TRUE(core::leggiRigaStorico(kBuona)) << "la riga intatta si legge";
+    std::string guasta = kBuona;
+    guasta.replace(guasta.find(GetParam().da), std::string_view(GetParam().da).size(),
+                   GetParam().a);
+    EXPECT_FALSE(core::leggiRigaStorico(guasta)) << GetParam().nome << ": " << guasta;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Storico, RigheCattive,
+    testing::Values(
+        Guasto{"un campo in meno", ",30,", ","}, Guasto{"un campo in più", ",30", ",30,1"},
+        Guasto{"data senza fuso", "+01:00", ""}, Guasto{"mese 13", "-12-", "-13-"},
+        Guasto{"totale sbagliato", ",5,", ",6,"}, Guasto{"numero negativo", "450", "-4"},
+        Guasto{"numero con testo", "450", "4x"}, Guasto{"virgolette aperte", "Anna", "\"Anna"},
+        Guasto{"testo dopo le virgolette", "Anna", "\"Anna\"x"},
+        Guasto{"errore senza giusto", "9=VIIII>IX", "9=VIIII"},
+        Guasto{"errore con > di troppo", ">IX", ">I>X"}, Guasto{"barra finale", ">IX", ">IX\\"},
+        Guasto{"UTF-8 rotto", "Anna", "\xC3("}, Guasto{"surrogato", "Anna", "\xED\xA0\x80"}),
+    [](const auto& info) { return "guasto" + std::to_string(info.index); });
+
+// A damaged or hostile file at the history's path: the names read from it, and whether a new
+// game is then appended (and read back after them). Each row runs in a child with a time
+// limit: nothing may hang.
+struct FileOstile {
+    const char* nome;
+    const char* letti;
+    bool aggiunta;
+    std::function<void(const fs::path&)> prepara;
+};
+
+void PrintTo(const FileOstile& f, std::ostream* os) {
+    *os << f.nome;
+}
+
+class FileOstili : public testing::TestWithParam<FileOstile> {};
+
+TEST_P(FileOstili, NienteBloccaOCrolla) {
+    const FileOstile& f = GetParam();
+    Cartella c;
+    const fs::path file = c.percorso / "partite.csv";
+    f.prepara(file);
+    const auto inizio = std::chrono::steady_clock::now();
+    EXPECT_EQ(inFiglio([&] {
+                  const Storico storico(file.string());
+                  EXPECT_EQ(elenco(storico.leggi()), f.letti) << f.nome << ": prima";
+                  EXPECT_EQ(storico.aggiungi(partita("Nuova")), f.aggiunta) << f.nome;
+                  const std::string dopo = !f.aggiunta ? f.letti
+                                           : *f.letti  ? f.letti + std::string(" Nuova")
+                                                       : "Nuova";
+                  EXPECT_EQ(elenco(storico.leggi()), dopo) << f.nome << ": dopo";
+              }),
+              0)
+        << f.nome;
+    EXPECT_LT(std::chrono::steady_clock::now() - inizio, 10s) << f.nome << ": troppo lento";
+}
+
+std::string riga(const std::string& nome) {
+    return core::rigaStorico(partita(nome));
+}
+
+void binario(const fs::path& p) {
+    std::string rumore(1 << 16, '\0');
+    std::generate(rumore.begin(), rumore.end(), std::mt19937(7));
+    accoda(p, core::intestazioneStorico() + riga("A") + rumore + "\n" + riga("B"));
+}
+
+void rigaDiUnGiga(const fs::path& p) {
+    accoda(p, riga("A"));
+    fs::resize_file(p, fs::file_size(p) + (std::uintmax_t{1} << 30)); // sparse
+    accoda(p, "\n" + riga("B"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Storico, FileOstili,
+    testing::Values(FileOstile{"binario", "A B", true, binario},
+                    FileOstile{"ultima riga tagliata", "A", true,
+                               [](auto& p) { accoda(p, riga("A") + riga("B").substr(0, 60)); }},
+                    FileOstile{
+                        "tagliata tra virgolette", "A", true,
+                        [](auto& p) { accoda(p, riga("A") + riga("B, \"il\"").substr(0, 40)); }},
+                    FileOstile{"riga di 1 GB", "B", true, rigaDiUnGiga},
+                    FileOstile{"FIFO", "", false, [](auto& p) { ::mkfifo(p.c_str(), 0600); }},
+                    FileOstile{"link a un file", "", false,
+                               [](auto& p) {
+                                   accoda(p.string() + ".vero", riga("A"));
+                                   fs::create_symlink(p.string() + ".vero", p);
+                               }},
+                    FileOstile{"cartella", "", false, [](auto& p) { fs::create_directory(p); }},
+                    FileOstile{"link a un dispositivo", "", false,
+                               [](auto& p) { fs::create_symlink("/dev/zero", p); }},
+                    FileOstile{"file mancante", "", true, [](auto&) {}}),
+    [](const auto& info) { return "riga" + std::to_string(info.index); });
+
+TEST(Storico, FileEsattoPrivatoInCartellaCreata) {
+    Cartella c;
+    const fs::path file = c.percorso / "dati" / "cifrolandia" / "partite.csv";
+    const Storico storico(file.string());
+    ASSERT_TRUE(storico.aggiungi(partita("A")));
+    ASSERT_TRUE(storico.aggiungi(partita("B")));
+    EXPECT_EQ(contenuto(file), core::intestazioneStorico() + riga("A") + riga("B"))
+        << "intestazione una volta, una riga per partita";
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write)
+        << "il file è privato";
+    EXPECT_EQ(fs::status(file.parent_path()).permissions(), fs::perms::owner_all)
+        << "la cartella creata è privata";
+    fs::permissions(file, fs::perms::all);
+    ASSERT_TRUE(storico.aggiungi(partita("C")));
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write)
+        << "un file aperto ad altri torna privato";
+}
+
+TEST(Storico, TieneLeUltimePartite) {
+    Cartella c;
+    const fs::path file = c.percorso / "partite.csv";
+    const Storico storico(file.string(), 5);
+    for (int i = 0; i < 40; ++i) {
+        ASSERT_TRUE(storico.aggiungi(partita(std::to_string(i)))) << i;
+    }
+    EXPECT_EQ(elenco(storico.leggi()), "35 36 37 38 39") << "le cinque più recenti";
+    const std::string testo = contenuto(file);
+    EXPECT_LT(std::count(testo.begin(), testo.end(), '\n'), 12) << "il file è stato ridotto";
+}
+
+// Children appending numbered games one after another, each killed after a random short
+// delay, some while the file is being cut down to the cap: whatever is left reads as games in
+// the order written, with no game missing between two that are there.
+TEST(Storico, UnaUccisioneNonPerdeLeRighePrecedenti) {
+    Cartella c;
+    const fs::path file = c.percorso / "partite.csv";
+    std::mt19937 caso(2026);
+    constexpr int kUccisioni = 25;
+    for (int giro = 0; giro < kUccisioni; ++giro) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            const Storico storico(file.string(), 200);
+            for (int j = 0;; ++j) {
+                storico.aggiungi(partita(std::to_string(giro) + "-" + std::to_string(j)));
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(caso() % 20000));
+        ::kill(pid, SIGKILL);
+        ASSERT_EQ(attendi(pid), 128 + SIGKILL);
+    }
+    const std::vector<Partita> partite = Storico(file.string(), 1'000'000).leggi();
+    ASSERT_FALSE(partite.empty());
+    std::pair<int, int> prima{-1, -1};
+    for (const Partita& p : partite) {
+        const std::pair<int, int> ora{std::stoi(p.nome),
+                                      std::stoi(p.nome.substr(p.nome.find('-') + 1))};
+        const bool seguente = (ora.first == prima.first && ora.second == prima.second + 1) ||
+                              (ora.first > prima.first && (ora.second == 0 || prima.first < 0));
+        EXPECT_TRUE(seguente) << p.nome << " dopo " << prima.first << "-" << prima.second;
+        prima = ora;
+    }
+    const std::string testo = contenuto(file);
+    EXPECT_LE(std::count(testo.begin(), testo.end(), '\n') - 1 - std::ssize(partite), kUccisioni)
+        << "righe che non sono una partita: al più una per uccisione";
+}
+
+// Two windows of the same account appending at once, while the file is cut down to the cap
+// (every 200 lines or so): what is left is the newest games, so each one's games there run on
+// without a gap to its last.
+TEST(Storico, DueFinestreInsiemeNonPerdonoRighe) {
+    Cartella c;
+    const fs::path file = c.percorso / "partite.csv";
+    constexpr int kPartite = 1000;
+    int via[2];
+    ASSERT_EQ(::pipe(via), 0);
+    pid_t figli[2];
+    for (int f = 0; f < 2; ++f) {
+        figli[f] = ::fork();
+        if (figli[f] == 0) {
+            char nulla;
+            ::close(via[1]);
+            (void)!::read(via[0], &nulla, 1); // both start when the pipe is closed
+            const Storico storico(file.string(), 300);
+            int fallite = 0;
+            for (int j = 0; j < kPartite; ++j) {
+                fallite += !storico.aggiungi(partita(std::string(1, char('a' + f)), j));
+            }
+            ::_exit(fallite == 0 ? 0 : 1);
+        }
+    }
+    ::close(via[0]);
+    ::close(via[1]);
+    EXPECT_EQ(attendi(figli[0]), 0) << "ogni aggiunta del primo riuscita";
+    EXPECT_EQ(attendi(figli[1]), 0) << "ogni aggiunta del secondo riuscita";
+    int ultima[2] = {-1, -1};
+    for (const Partita& p : Storico(file.string(), 1'000'000).leggi()) {
+        const int f = p.nome == "b";
+        EXPECT_TRUE(ultima[f] < 0 || p.esatte == ultima[f] + 1)
+            << "dopo la partita " << ultima[f] << " di " << p.nome << " viene la " << p.esatte;
+        ultima[f] = p.esatte;
+    }
+    // One of them may have ended more than 300 games before the other: all its games are gone.
+    EXPECT_TRUE(ultima[0] == -1 || ultima[0] == kPartite - 1) << "l'ultima del primo c'è";
+    EXPECT_TRUE(ultima[1] == -1 || ultima[1] == kPartite - 1) << "l'ultima del secondo c'è";
+    EXPECT_TRUE(ultima[0] >= 0 || ultima[1] >= 0) << "il file ha partite";
+}
+
+} // namespace
