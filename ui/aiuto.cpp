@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -58,6 +59,7 @@ come nuovo record. Una partita di Allenamento non cambia mai il record.</p>
 <tr><td><b>Alt+N</b></td><td>Nuovo calcolo: il numero seguente</td></tr>
 <tr><td><b>Alt+X</b></td><td>Exit: finisce la partita</td></tr>
 <tr><td><b>F1</b></td><td>apre questo aiuto</td></tr>
+<tr><td><b>F8</b></td><td>legge gli errori di questa partita, uno per riga (Esc torna al gioco)</td></tr>
 <tr><td><b>F11</b></td><td>schermo intero, acceso e spento (Esc lo lascia)</td></tr>
 <tr><td><b>Esc</b></td><td>chiude questa finestra</td></tr>
 </table>
@@ -86,7 +88,9 @@ FinestraAiuto::FinestraAiuto(QWidget* genitore) : QDialog(genitore) {
     auto* colonna = new QVBoxLayout(this);
     colonna->addWidget(testo);
     colonna->addWidget(pulsanti);
-    resize(560, 620);
+    // Never beyond the screen, so that "Chiudi" stays on it at any QT_SCALE_FACTOR.
+    const QSize libero = (genitore ? genitore->screen() : screen())->availableGeometry().size();
+    resize(QSize(560, 620).boundedTo(libero - QSize(0, 40)));
     testo->setFocus();
 }
 

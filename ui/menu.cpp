@@ -2,6 +2,7 @@
 
 #include "ui/tavola.hpp"
 
+#include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
 
@@ -30,8 +31,13 @@ void Tavola::creaMenu() {
     nuovoGioco_ = barra->addAction(QStringLiteral("Nuovo &gioco"));
     nuovoGioco_->setObjectName(QStringLiteral("Next"));
     nuovoGioco_->setStatusTip(QStringLiteral("Comincia una nuova gara a tempo"));
-    connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, barra,
-            [barra] { barra->setActiveAction(barra->actions().constFirst()); });
+    // F10 opens the first menu on its first entry, as the arrows then open the others: the
+    // entry becomes current, and Qt tells a screen reader that it has the focus.
+    connect(new QShortcut(Qt::Key_F10, this), &QShortcut::activated, barra, [barra] {
+        QAction* primo = barra->actions().constFirst();
+        barra->setActiveAction(primo);
+        primo->menu()->setActiveAction(primo->menu()->actions().constFirst());
+    });
 
     // After the designed menus: practice, help and the full screen key.
     allenamento_ = barra->addAction(QStringLiteral("Allenamen&to"));

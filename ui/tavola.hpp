@@ -29,6 +29,8 @@ class Figura;
 class Superficie;
 class PannelloRipasso;
 class FinestraAiuto;
+class Annuncio;
+class OrologioParlato;
 
 class Tavola : public QMainWindow, public core::Finestra {
     Q_OBJECT
@@ -119,6 +121,8 @@ private:
     QAction* allenamento_ = nullptr;
     QShortcut* esciSchermoIntero_ = nullptr;
     PannelloRipasso* ripasso_ = nullptr;
+    Annuncio* annuncio_ = nullptr;               // what a screen reader alone is told
+    OrologioParlato* orologioParlato_ = nullptr; // when the clock is said
     QPointer<FinestraAiuto> aiuto_;
     Scala scala_;
     bool figureCaricate_ = false;

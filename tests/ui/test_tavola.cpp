@@ -1,7 +1,6 @@
 // The real game window played through Qt's events: whole rounds, keys and menus, what a pupil
 // sees on every backdrop, Qt's own texts, the window filling larger screens, the help window,
-// practice, and what a screen reader is told (that part only where a screen reader listens:
-// see CMakeLists.txt).
+// practice. What a screen reader says is checked with Orca itself (tests/e2e).
 
 #include "core/contrasto.hpp"
 #include "core/gioco.hpp"
@@ -40,8 +39,6 @@ core::Rgb rgb(QColor c) {
 double contrasto(QColor a, QColor b) {
     return core::contrasto(rgb(a), rgb(b));
 }
-
-QStringList annunciati; // the controls whose name a screen reader was told, in order
 
 class ProvaTavola : public QObject {
     Q_OBJECT
@@ -361,32 +358,6 @@ private slots:
             QCOMPARE(QTextDocumentFragment::fromHtml(w("lblnome")->toolTip()).toPlainText(), nome);
             QVERIFY(w("lblnome")->accessibleDescription().endsWith(nome));
         }
-    }
-
-    void annunci() {
-        if (QGuiApplication::platformName() == "offscreen")
-            QSKIP("Qt tells screen readers nothing on the offscreen platform");
-        QAccessible::installUpdateHandler([](QAccessibleEvent* e) {
-            if (e->type() == QAccessible::NameChanged && e->object())
-                annunciati << e->object()->objectName();
-        });
-        QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 10000);
-        avvia();
-        annunciati.clear();
-        // A number each time it is shown, even the same again.
-        for (int i = 0; i < 2; ++i)
-            tavola_->imposta(core::Controllo::lblNum1, "1");
-        QCOMPARE(annunciati, QStringList({"lblNum1", "lblNum1"}));
-        // The clock once a minute, and at its end; read whenever asked.
-        for (auto [secondi, annunci] : {std::pair{120, 2}, std::pair{900, 16}}) {
-            annunciati.clear();
-            for (int s = 1; s <= secondi; ++s)
-                tavola_->imposta(core::Controllo::lblconto,
-                                 QTime(0, 15).addSecs(-s).toString("hh:mm:ss").toStdString());
-            QCOMPARE(annunciati.count("lblconto"), annunci);
-        }
-        QCOMPARE(QAccessible::queryAccessibleInterface(w("lblconto"))->text(QAccessible::Name),
-                 QString("Tempo restante: 00:00:00"));
     }
 };
 
