@@ -133,6 +133,11 @@ def controlla(gioco):
             if len(trovati) != quanti:
                 fallisci("[%s] /%s/: %d nell'albero, attesi %d" % (ruolo, modello, len(trovati),
                                                                  quanti), oggetti)
+            # Shown, so that a screen reader never skips it as hidden (the pupil's name).
+            nascosti = [o for o in trovati
+                        if not o.getState().contains(pyatspi.STATE_SHOWING)]
+            if nascosti:
+                fallisci("[%s] /%s/: nell'albero ma non mostrato" % (ruolo, modello), oggetti)
 
         # The number labels the answer box: Orca says it with the box.
         casella = next(o for r, n, o in oggetti if r == "text")

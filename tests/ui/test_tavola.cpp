@@ -235,6 +235,32 @@ private slots:
         QVERIFY(e->spessoreContorno() >= std::max(2.0, e->font().pixelSize() / 12.0));
     }
 
+    // The window maximised on the screen, whatever QT_SCALE_FACTOR: every control shown, and
+    // the help's Close button, inside the screen (ctest runs it on the screens of a school).
+    void dentroLoSchermo() {
+        avvia("50");
+        tavola_->showMaximized();
+        const QRect schermo = tavola_->screen()->availableGeometry();
+        QTRY_VERIFY(schermo.contains(tavola_->geometry()));
+        tavola_->imposta(core::Controllo::lblnome, "Giulia");
+        tavola_->imposta(core::Controllo::lblpunti, "3888");
+        gioco_->tasto('X'); // a wrong answer: the review shows
+        gioco_->tasto(13);
+        QVERIFY(tavola_->ripasso().isVisible());
+        const auto dentro = [&schermo](QWidget* w) {
+            return schermo.contains(QRect(w->mapToGlobal(QPoint()), w->size()));
+        };
+        for (QWidget* c : tavola_->superficie().findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (c->isVisible())
+                QVERIFY2(dentro(c), qPrintable(c->objectName()));
+        tavola_->apriAiuto();
+        auto* aiuto = tavola_->findChild<QDialog*>("Aiuto");
+        QVERIFY(aiuto);
+        QVERIFY(QTest::qWaitForWindowExposed(aiuto));
+        auto* chiudi = aiuto->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close);
+        QVERIFY2(dentro(chiudi), "Chiudi");
+    }
+
     void geometriaInScala_data() {
         QTest::addColumn<QSize>("area");
         for (QSize s : {QSize(753, 554), QSize(1280, 1024), QSize(1920, 1080), QSize(3840, 2160)})
