@@ -3,7 +3,7 @@
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextBrowser>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
 namespace ui {
@@ -15,8 +15,14 @@ const char* const kTesto = R"(
 
 <h3>I sette simboli</h3>
 <table border="1" cellpadding="4" cellspacing="0">
-<tr><th>I</th><th>V</th><th>X</th><th>L</th><th>C</th><th>D</th><th>M</th></tr>
-<tr><td>1</td><td>5</td><td>10</td><td>50</td><td>100</td><td>500</td><td>1000</td></tr>
+<tr><th>Simbolo</th><th>Valore</th></tr>
+<tr><td>I</td><td>1</td></tr>
+<tr><td>V</td><td>5</td></tr>
+<tr><td>X</td><td>10</td></tr>
+<tr><td>L</td><td>50</td></tr>
+<tr><td>C</td><td>100</td></tr>
+<tr><td>D</td><td>500</td></tr>
+<tr><td>M</td><td>1000</td></tr>
 </table>
 
 <h3>Come si scrivono i numeri</h3>
@@ -73,9 +79,15 @@ FinestraAiuto::FinestraAiuto(QWidget* genitore) : QDialog(genitore) {
     setAccessibleName(QStringLiteral("Come si gioca"));
     setModal(false);
 
-    auto* testo = new QTextBrowser(this);
+    // A read-only text box rather than a browser: Qt shows a browser to a screen reader as a
+    // label, whose text cannot be walked; a text box is read as a text, line by line.
+    auto* testo = new QTextEdit(this);
+    testo->setReadOnly(true);
     testo->setObjectName(QStringLiteral("testoAiuto"));
     testo->setHtml(QString::fromUtf8(kTesto));
+    // A cursor the arrows move through the text, line by line: a screen reader reads each line
+    // it reaches (the symbol table a row at a time, the symbol and then its value).
+    testo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     testo->setAccessibleName(QStringLiteral("Come si gioca a Cifrolandia"));
     testo->setAccessibleDescription(
         QStringLiteral("I numeri romani, le regole del gioco, il tempo, il record e i tasti"));

@@ -158,6 +158,15 @@ ascolta "la voce del menu seguente" "Via dei Numeri 1, Roma"
 dopo=$dove
 x key Escape Escape
 
+# The help (F1): its text has the focus, and the arrows read it a line at a time; Esc closes it.
+x key F1
+ascolta "l'aiuto, come testo" "Come si gioca a Cifrolandia (read only )?text"
+dopo=$dove
+x key Down Down
+ascolta "una riga dell'aiuto" "^Il gioco mostra un numero"
+dopo=$dove
+x key Escape
+
 # The clock, once a real minute: two minutes of the clock after the start.
 ATTESA=75 ascolta "l'orologio dopo un minuto vero" "Tempo restante: 00:13:00"
 # Said in a pause: nothing said in the 2 s before it, which it could have cut off.
