@@ -176,7 +176,7 @@ double minimoPer(QSize libero) {
 Scala scalaPer(QSize area, double minimo) {
     Scala s;
     s.fattore = std::max(minimo, std::min(static_cast<double>(area.width()) / kLarghezzaNormale,
-                                       static_cast<double>(area.height()) / kAltezzaNormale));
+                                          static_cast<double>(area.height()) / kAltezzaNormale));
     s.origine = QPointF(std::max(0.0, (area.width() - kLarghezzaNormale * s.fattore) / 2),
                         std::max(0.0, (area.height() - kAltezzaNormale * s.fattore) / 2));
     return s;
