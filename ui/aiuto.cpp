@@ -2,7 +2,8 @@
 
 #include <QDialogButtonBox>
 #include <QPushButton>
-#include <QTextBrowser>
+#include <QScreen>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
 namespace ui {
@@ -14,8 +15,14 @@ const char* const kTesto = R"(
 
 <h3>I sette simboli</h3>
 <table border="1" cellpadding="4" cellspacing="0">
-<tr><th>I</th><th>V</th><th>X</th><th>L</th><th>C</th><th>D</th><th>M</th></tr>
-<tr><td>1</td><td>5</td><td>10</td><td>50</td><td>100</td><td>500</td><td>1000</td></tr>
+<tr><th>Simbolo</th><th>Valore</th></tr>
+<tr><td>I</td><td>1</td></tr>
+<tr><td>V</td><td>5</td></tr>
+<tr><td>X</td><td>10</td></tr>
+<tr><td>L</td><td>50</td></tr>
+<tr><td>C</td><td>100</td></tr>
+<tr><td>D</td><td>500</td></tr>
+<tr><td>M</td><td>1000</td></tr>
 </table>
 
 <h3>Come si scrivono i numeri</h3>
@@ -58,6 +65,7 @@ come nuovo record. Una partita di Allenamento non cambia mai il record.</p>
 <tr><td><b>Alt+N</b></td><td>Nuovo calcolo: il numero seguente</td></tr>
 <tr><td><b>Alt+X</b></td><td>Exit: finisce la partita</td></tr>
 <tr><td><b>F1</b></td><td>apre questo aiuto</td></tr>
+<tr><td><b>F8</b></td><td>legge gli errori di questa partita, uno per riga (Esc torna al gioco)</td></tr>
 <tr><td><b>F11</b></td><td>schermo intero, acceso e spento (Esc lo lascia)</td></tr>
 <tr><td><b>Esc</b></td><td>chiude questa finestra</td></tr>
 </table>
@@ -71,9 +79,15 @@ FinestraAiuto::FinestraAiuto(QWidget* genitore) : QDialog(genitore) {
     setAccessibleName(QStringLiteral("Come si gioca"));
     setModal(false);
 
-    auto* testo = new QTextBrowser(this);
+    // A read-only text box rather than a browser: Qt shows a browser to a screen reader as a
+    // label, whose text cannot be walked; a text box is read as a text, line by line.
+    auto* testo = new QTextEdit(this);
+    testo->setReadOnly(true);
     testo->setObjectName(QStringLiteral("testoAiuto"));
     testo->setHtml(QString::fromUtf8(kTesto));
+    // A cursor the arrows move through the text, line by line: a screen reader reads each line
+    // it reaches (the symbol table a row at a time, the symbol and then its value).
+    testo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     testo->setAccessibleName(QStringLiteral("Come si gioca a Cifrolandia"));
     testo->setAccessibleDescription(
         QStringLiteral("I numeri romani, le regole del gioco, il tempo, il record e i tasti"));
@@ -86,7 +100,9 @@ FinestraAiuto::FinestraAiuto(QWidget* genitore) : QDialog(genitore) {
     auto* colonna = new QVBoxLayout(this);
     colonna->addWidget(testo);
     colonna->addWidget(pulsanti);
-    resize(560, 620);
+    // Never beyond the screen, so that "Chiudi" stays on it at any QT_SCALE_FACTOR.
+    const QSize libero = (genitore ? genitore->screen() : screen())->availableGeometry().size();
+    resize(QSize(560, 620).boundedTo(libero - QSize(0, 40)));
     testo->setFocus();
 }
 

@@ -28,7 +28,7 @@ const std::array<DescrizioneControllo, 23> kControlli = {{
      .sinistra = 3600, .alto = 360, .larghezza = 6615, .altezza = 1200,
      .carattere = {"Arial", 48, true}, .sfondo = rgb(0, 255, 255),
      .suggerimento = "Inserisci il risultato e  premi il tasto  Invio",
-     .titoloAccessibile = "Risposta in numeri romani", .descrizione = "Scrivi il numero romano corrispondente al numero da trasformare e premi Invio"},
+     .titoloAccessibile = "Risposta in numeri romani", .descrizione = "Risposta in numeri romani"},
     {.nome = "cmdNext", .tipo = Tipo::Pulsante, .testo = "&Nuovo calcolo",
      .sinistra = 4320, .alto = 6000, .larghezza = 1815, .altezza = 1095,
      .carattere = sans(8.25, true), .sfondo = rgb(0, 192, 192), .suggerimento = "Go",
@@ -69,7 +69,7 @@ const std::array<DescrizioneControllo, 23> kControlli = {{
     {.nome = "Label12", .tipo = Tipo::Etichetta, .testo = "Il record  è di ",
      .sinistra = 240, .alto = 7440, .larghezza = 2295, .altezza = 375,
      .carattere = sans(18), .colore = rgb(192, 0, 192),
-     .titoloAccessibile = "Il record è di", .descrizione = "Inizio della frase del record"},
+     .titoloAccessibile = "Il record è di", .descrizione = "Il record da battere: chi lo ha fatto e con quanti punti"},
     {.nome = "lblnome1", .tipo = Tipo::Etichetta, .testo = "",
      .sinistra = 960, .alto = 6360, .larghezza = 165, .altezza = 420,
      .carattere = sans(13.5, true), .colore = rgb(0, 128, 0), .bordo = true, .autoSize = true,
@@ -167,10 +167,16 @@ int Scala::lunghezza(int pixel) const {
     return static_cast<int>(std::lround(pixel * fattore));
 }
 
-Scala scalaPer(QSize area) {
+double minimoPer(QSize libero) {
+    return std::clamp(std::min(static_cast<double>(libero.width()) / kLarghezzaNormale,
+                               static_cast<double>(libero.height()) / kAltezzaNormale),
+                      0.1, 1.0);
+}
+
+Scala scalaPer(QSize area, double minimo) {
     Scala s;
-    s.fattore = std::max(1.0, std::min(static_cast<double>(area.width()) / kLarghezzaNormale,
-                                       static_cast<double>(area.height()) / kAltezzaNormale));
+    s.fattore = std::max(minimo, std::min(static_cast<double>(area.width()) / kLarghezzaNormale,
+                                          static_cast<double>(area.height()) / kAltezzaNormale));
     s.origine = QPointF(std::max(0.0, (area.width() - kLarghezzaNormale * s.fattore) / 2),
                         std::max(0.0, (area.height() - kAltezzaNormale * s.fattore) / 2));
     return s;

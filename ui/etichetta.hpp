@@ -31,6 +31,8 @@ public:
             mostraTesto();
         }
     }
+    // The whole text the game set, before any cut; the text shown when it set none.
+    QString testoIntero() const { return testoIntero_.isNull() ? text() : testoIntero_; }
     // Each line of the text is shown cut with "…" to this width (in logical pixels); negative:
     // never cut. Applies to the text set by impostaTesto, now and later.
     void limitaLarghezza(int massima);

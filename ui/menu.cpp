@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
 
@@ -91,7 +92,11 @@ void Tavola::creaMenu() {
         if (QApplication::focusWidget() != barra)
             fuocoPrimaDelMenu_ = QApplication::focusWidget();
         barra->setFocus(Qt::MenuBarFocusReason);
-        barra->setActiveAction(barra->actions().constFirst());
+        // The first menu opens on its first entry, as the arrows open the others: the entry
+        // becomes current, and Qt tells a screen reader that it has the focus.
+        QAction* primo = barra->actions().constFirst();
+        barra->setActiveAction(primo);
+        primo->menu()->setActiveAction(primo->menu()->actions().constFirst());
     });
     const auto restituisci = [this, barra] {
         if (barra->hasFocus() && !barra->activeAction() && !QApplication::activePopupWidget() &&

@@ -1,11 +1,15 @@
 #include "ui/ripasso.hpp"
 
+#include "ui/annunci.hpp"
 #include "ui/disposizione.hpp"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace ui {
@@ -71,6 +75,7 @@ PannelloRipasso::PannelloRipasso(QWidget* genitore) : QFrame(genitore) {
         QStringLiteral("Le risposte sbagliate, dalla più recente: il numero, quello che hai "
                        "scritto e la risposta giusta"));
     titolo_->setBuddy(elenco_);
+    elenco_->installEventFilter(this);
     auto* colonna = new QVBoxLayout(this);
     colonna->addWidget(titolo_);
     colonna->addWidget(elenco_, 1);
@@ -85,8 +90,44 @@ void PannelloRipasso::mostra(const std::vector<core::Errore>& errori) {
         const core::RigaRipasso riga = core::rigaDi(e);
         auto* voce = new QListWidgetItem(QString::fromStdString(riga.intera()), elenco_);
         voce->setData(kGiusto, QString::fromStdString(riga.giusto));
+        // Read with the dash in words and the numerals letter by letter, as numerals.
+        const QString scritto =
+            e.scritto.empty()
+                ? QStringLiteral("non hai scritto niente")
+                : QStringLiteral("hai scritto ") + compitato(QString::fromStdString(e.scritto));
+        voce->setData(Qt::AccessibleTextRole,
+                      QStringLiteral("%1: %2, giusto: %3")
+                          .arg(QString::fromStdString(e.domanda), scritto,
+                               compitato(QString::fromStdString(e.esatto))));
     }
     setVisible(!errori.empty());
+}
+
+bool PannelloRipasso::leggi() {
+    if (isHidden() || elenco_->count() == 0) {
+        return false;
+    }
+    if (!elenco_->hasFocus()) {
+        fuocoPrima_ = QApplication::focusWidget();
+    }
+    // The line becomes current again once the list has taken the focus (which makes the
+    // first line current): Qt then tells a screen reader that the focus moved on from the list
+    // to that line, and the line is read.
+    elenco_->setFocus(Qt::ShortcutFocusReason);
+    QTimer::singleShot(0, elenco_, [this] {
+        elenco_->setCurrentRow(-1);
+        elenco_->setCurrentRow(0);
+    });
+    return true;
+}
+
+bool PannelloRipasso::eventFilter(QObject* oggetto, QEvent* evento) {
+    if (oggetto == elenco_ && evento->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Escape && fuocoPrima_) {
+        fuocoPrima_->setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
+    return QFrame::eventFilter(oggetto, evento);
 }
 
 void PannelloRipasso::scala(double fattore) {

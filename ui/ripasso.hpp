@@ -7,6 +7,7 @@
 #include "core/ripasso.hpp"
 
 #include <QFrame>
+#include <QPointer>
 
 #include <vector>
 
@@ -25,10 +26,17 @@ public:
     void scala(double fattore);
     // The list itself, which takes the keyboard focus when asked for (not by Tab).
     QListWidget& elenco() const { return *elenco_; }
+    // Gives the keyboard to the list, on its newest line, and returns true; false when there
+    // is no mistake to review. Esc gives the keyboard back to where it was.
+    bool leggi();
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
     QLabel* titolo_ = nullptr;
     QListWidget* elenco_ = nullptr;
+    QPointer<QWidget> fuocoPrima_; // where Esc gives the keyboard back
 };
 
 } // namespace ui

@@ -2,6 +2,7 @@
 
 #include "core/gioco.hpp"
 #include "ui/aiuto.hpp"
+#include "ui/annunci.hpp"
 #include "ui/controlli.hpp"
 #include "ui/figure.hpp"
 #include "ui/informazioni.hpp"
@@ -12,6 +13,7 @@
 #include <QCloseEvent>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QScreen>
 #include <QShortcut>
 
 #include <algorithm>
@@ -50,7 +52,8 @@ Tavola::Tavola(QWidget* genitore) : QMainWindow(genitore) {
     setObjectName(QStringLiteral("Tavola"));
     setWindowTitle(QString::fromUtf8(core::testi::kTitolo));
 
-    QAccessible::installFactory(accessibileVivo);
+    QAccessible::installFactory(accessibileDelGioco);
+    tralasciaTestiSenzaFuoco();
     qApp->installEventFilter(new FiltroTasti(this));
     superficie_ = new Superficie(this);
     superficie_->invioAlPredefinito = [this] { return premiPredefinito(); };
@@ -59,13 +62,17 @@ Tavola::Tavola(QWidget* genitore) : QMainWindow(genitore) {
     creaMenu();
     ripasso_ = new PannelloRipasso(superficie_);
     ripasso_->lower(); // beneath every control of the game
+    annuncio_ = new Annuncio(superficie_);
+    orologioParlato_ = new OrologioParlato(this);
+    qApp->installEventFilter(orologioParlato_);
     valoriIniziali();
 
     timer1_.setObjectName(QStringLiteral("Timer1"));
     timer1_.setTimerType(Qt::PreciseTimer);
     timer1_.setInterval(500);
 
-    resize(kLarghezzaNormale, kAltezzaNormale + menuBar()->sizeHint().height());
+    resize(QSize(kLarghezzaNormale, kAltezzaNormale + menuBar()->sizeHint().height())
+               .boundedTo(screen()->availableGeometry().size())); // never beyond the screen
 
     allaFine = [](int stato) {
         std::fflush(nullptr);
@@ -142,6 +149,9 @@ void Tavola::creaControlli() {
     // Room for the longest numeral a question can ask, MMMDCCCLXXXVIII (3888).
     risposta_->setMaxLength(15);
     risposta_->invioAlPredefinito = [this] { return premiPredefinito(); };
+    // The number labels the answer box (relation "labelled by"): a screen reader says it with
+    // the box each time the box takes the focus, at every new question.
+    static_cast<QLabel*>(di("lblNum1"))->setBuddy(risposta_);
     cronometro_->impostaFigura(figura(QStringLiteral("cronometro")), QSize(32, 32));
     for (PulsanteFigura* p : {avanti_, esci_}) {
         p->setIconSize(QSize(32, 32));
@@ -236,12 +246,10 @@ void Tavola::apriInformazioni() {
 }
 
 // The review takes the keyboard from anywhere, outside the designed tab order.
+// Esc gives the keyboard back; with no mistake, a screen reader is told so.
 void Tavola::vaiAlRipasso() {
-    if (ripasso_->isVisible()) {
-        ripasso_->elenco().setFocus(Qt::ShortcutFocusReason);
-        if (ripasso_->elenco().currentRow() < 0) {
-            ripasso_->elenco().setCurrentRow(0);
-        }
+    if (!ripasso_->leggi()) {
+        annuncio_->annuncia(QStringLiteral("Nessun errore in questa partita"));
     }
 }
 
@@ -260,7 +268,11 @@ void Tavola::alternaSchermoIntero() {
 
 // The whole layout at one scale for the present client area (1:1 at normal size), centred.
 void Tavola::ridisponi() {
-    const Scala s = scalaPer(superficie_->size());
+    // What the screen leaves the client area: the layout shrinks below 1:1 only to fit it.
+    const QSize cornice = (frameGeometry().size() - superficie_->size())
+                              .expandedTo(QSize(0, menuBar()->sizeHint().height()));
+    const Scala s =
+        scalaPer(superficie_->size(), minimoPer(screen()->availableGeometry().size() - cornice));
     const bool nuovoFattore = s.fattore != scala_.fattore;
     scala_ = s;
     for (QWidget* w : controlli_) {
@@ -305,6 +317,13 @@ void Tavola::disponiRigaRecord() {
                                                  puntiRecord_->width()));
     conPunti_->move(nomeRecord_->geometry().right() + 1 + dopoNome, conPunti_->y());
     puntiRecord_->move(conPunti_->geometry().right() + 1 + dopoConPunti, puntiRecord_->y());
+    // A screen reader reads the line as one sentence, from its first part; the other three
+    // are left out of its tree (annunci.cpp).
+    ilRecordEDi_->setAccessibleName(
+        fraseDelRecord(nomeRecord_->testoIntero(), static_cast<QLabel*>(puntiRecord_)->text()));
+    for (QWidget* parte : {static_cast<QWidget*>(nomeRecord_), conPunti_, puntiRecord_}) {
+        parte->setProperty(kDettoAltrove, true);
+    }
 }
 
 // The player's name is cut with "…" before it would pass under "Nuovo calcolo".
@@ -334,6 +353,7 @@ void Tavola::valoriIniziali() {
     superficie_->impostaSfondo({});
     setWindowTitle(QString::fromUtf8(core::testi::kTitolo));
     minutoAnnunciato_.clear();
+    orologioParlato_->azzera();
     ripasso_->mostra({});
     impostaModo(core::Modo::Gara);
     ridisponi();

@@ -33,6 +33,8 @@ class PannelloRipasso;
 class FinestraAiuto;
 class FinestraRisultati;
 class PannelloPausa;
+class Annuncio;
+class OrologioParlato;
 
 class Tavola : public QMainWindow, public core::Finestra {
     Q_OBJECT
@@ -131,6 +133,8 @@ private:
     QAction* allenamento_ = nullptr;
     QShortcut* esciSchermoIntero_ = nullptr;
     PannelloRipasso* ripasso_ = nullptr;
+    Annuncio* annuncio_ = nullptr;               // what a screen reader alone is told
+    OrologioParlato* orologioParlato_ = nullptr; // when the clock is said
     QPointer<FinestraAiuto> aiuto_;
     QPointer<QWidget> fuocoPrimaDelMenu_; // where the keyboard goes back after F10 and Esc
     PannelloPausa* pannelloPausa_ = nullptr;

@@ -2,6 +2,7 @@
 // assistive technology is told.
 
 #include "core/orologio.hpp"
+#include "ui/annunci.hpp"
 #include "ui/controlli.hpp"
 #include "ui/dialoghi.hpp"
 #include "ui/ripasso.hpp"
@@ -52,6 +53,11 @@ void Tavola::imposta(core::Controllo c, std::string_view testo) {
         l->setText(q);
     }
     nominaPerAccessibilita(w, true);
+    if (c == core::Controllo::lblconto) {
+        if (const QString frase = orologioParlato_->mostra(q); !frase.isEmpty()) {
+            annuncio_->annuncia(frase);
+        }
+    }
 }
 
 std::string Tavola::rispostaScritta() const {
@@ -95,8 +101,23 @@ void Tavola::abilita(core::Controllo c, bool abilitato) {
 }
 
 void Tavola::daiFuoco(core::Controllo c) {
+    // "Nuovo calcolo" takes the focus after Enter carrying the verdict and the counts as the
+    // window shows them, so that a screen reader says them with it; its own description comes
+    // back once the focus goes elsewhere.
+    const auto testoDi = [this](core::Controllo e) {
+        return static_cast<QLabel*>(widget(e))->text();
+    };
+    if (c == core::Controllo::cmdNext && !testoDi(core::Controllo::lblMessage).isEmpty()) {
+        avanti_->setAccessibleDescription(descrizioneConVerdetto(
+            testoDi(core::Controllo::lblMessage), testoDi(core::Controllo::lblScore),
+            testoDi(core::Controllo::lblScore1)));
+    }
     if (QWidget* w = widget(c)) {
         w->setFocus(Qt::OtherFocusReason);
+    }
+    if (c != core::Controllo::cmdNext) {
+        avanti_->setAccessibleDescription(
+            QString::fromUtf8(descrizioneDi(avanti_->objectName().toStdString()).descrizione));
     }
 }
 
