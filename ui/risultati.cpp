@@ -289,10 +289,14 @@ void FinestraRisultati::disegnaGrafico(const std::vector<const core::Partita*>& 
     da = da.addSecs(-margine);
     a = a.addSecs(margine);
     tempo->setRange(da, a);
-    tempo->setTickCount(5);
+    tempo->setTickCount(3); // dates that fit beneath a narrow chart
+    // Whole steps, at most five of them: a label never repeats a number.
     auto* conteggio = new QValueAxis;
-    conteggio->setRange(0, massimo + 1);
-    conteggio->applyNiceNumbers(); // whole, round steps
+    const int passo = std::max(1, (massimo + 5) / 5);
+    conteggio->setRange(0, (massimo / passo + 1) * passo);
+    conteggio->setTickType(QValueAxis::TicksDynamic);
+    conteggio->setTickAnchor(0);
+    conteggio->setTickInterval(passo);
     conteggio->setLabelFormat(QStringLiteral("%d"));
     conteggio->setTitleText(QStringLiteral("Risposte"));
     grafico_->addAxis(tempo, Qt::AlignBottom);
@@ -310,6 +314,7 @@ void FinestraRisultati::disegnaGrafico(const std::vector<const core::Partita*>& 
                           .arg(ultima.esatte)
                           .arg(ultima.errate);
     }
+    vistaGrafico_->setVisible(!partite.empty()); // no empty axes: the title says why
     vistaGrafico_->setAccessibleName(QStringLiteral("Grafico delle risposte esatte ed errate"));
     vistaGrafico_->setAccessibleDescription(descrizione);
     scala(property("fattore").isValid() ? property("fattore").toDouble() : 1);
