@@ -42,7 +42,12 @@ int main(int argc, char* argv[]) {
     ui::Tavola tavola;
     core::Gioco gioco(tavola, archivio);
     tavola.collega(gioco);
-    gioco.impostaModo(riga.opzioni.allenamento ? core::Modo::Allenamento : core::Modo::Gara);
+    gioco.impostaModo(riga.opzioni.allenamentoInverso ? core::Modo::AllenamentoInverso
+                      : riga.opzioni.allenamento      ? core::Modo::Allenamento
+                                                      : core::Modo::Gara);
+    if (riga.opzioni.tastiera) {
+        tavola.mostraTastierino(true); // shown anyway on a touch screen
+    }
     QTimer::singleShot(0, &tavola, [&gioco] { gioco.avvia(); });
     return QApplication::exec();
 }

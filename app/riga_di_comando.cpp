@@ -22,7 +22,7 @@ bool tra(const auto& elenco, std::string_view nome) {
 }
 
 std::string uso(std::string_view cartellaRecord) {
-    return "Uso: cifrolandia [--allenamento]\n"
+    return "Uso: cifrolandia [--allenamento | --allenamento-inverso] [--tastiera]\n"
            "     cifrolandia --help | --version\n"
            "\n"
            "Cifrolandia, il gioco dei numeri romani: mostra un numero e chi gioca lo scrive\n"
@@ -30,9 +30,14 @@ std::string uso(std::string_view cartellaRecord) {
            "della velocità: i suoi 15 minuti durano 7 minuti e mezzo reali.\n"
            "\n"
            "Opzioni:\n"
-           "  --allenamento  partita di allenamento: senza orologio, il record non cambia\n"
-           "  --help         mostra questo aiuto ed esce\n"
-           "  --version      mostra il nome e la versione ed esce\n"
+           "  --allenamento          partita di allenamento: senza orologio, il record non\n"
+           "                         cambia\n"
+           "  --allenamento-inverso  allenamento al contrario: il gioco mostra un numero\n"
+           "                         romano e chi gioca lo scrive in cifre\n"
+           "  --tastiera             mostra la tastiera sullo schermo, per le lavagne\n"
+           "                         interattive e gli schermi tattili\n"
+           "  --help                 mostra questo aiuto ed esce\n"
+           "  --version              mostra il nome e la versione ed esce\n"
            "Sono accettate anche le opzioni comuni dei programmi Qt, come -platform e -style.\n"
            "\n"
            "Cartella del record: " +
@@ -75,6 +80,14 @@ RigaDiComando leggiRigaDiComando(const std::vector<std::string_view>& argomenti,
         }
         if (argomento == "--allenamento") {
             riga.opzioni.allenamento = true;
+            continue;
+        }
+        if (argomento == "--allenamento-inverso") {
+            riga.opzioni.allenamentoInverso = true;
+            continue;
+        }
+        if (argomento == "--tastiera") {
+            riga.opzioni.tastiera = true;
             continue;
         }
         if (!argomento.starts_with('-')) {

@@ -12,7 +12,9 @@ namespace app {
 inline constexpr int kStatoRigaSbagliata = 2;
 
 struct Opzioni {
-    bool allenamento = false; // --allenamento: a practice game
+    bool allenamento = false;        // --allenamento: a practice game
+    bool allenamentoInverso = false; // --allenamento-inverso: practice from numeral to number
+    bool tastiera = false;           // --tastiera: the on-screen keypad shown
 };
 
 struct RigaDiComando {

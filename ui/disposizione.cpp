@@ -167,12 +167,12 @@ int Scala::lunghezza(int pixel) const {
     return static_cast<int>(std::lround(pixel * fattore));
 }
 
-Scala scalaPer(QSize area) {
+Scala scalaPer(QSize area, QSize normale) {
     Scala s;
-    s.fattore = std::max(1.0, std::min(static_cast<double>(area.width()) / kLarghezzaNormale,
-                                       static_cast<double>(area.height()) / kAltezzaNormale));
-    s.origine = QPointF(std::max(0.0, (area.width() - kLarghezzaNormale * s.fattore) / 2),
-                        std::max(0.0, (area.height() - kAltezzaNormale * s.fattore) / 2));
+    s.fattore = std::max(1.0, std::min(static_cast<double>(area.width()) / normale.width(),
+                                       static_cast<double>(area.height()) / normale.height()));
+    s.origine = QPointF(std::max(0.0, (area.width() - normale.width() * s.fattore) / 2),
+                        std::max(0.0, (area.height() - normale.height() * s.fattore) / 2));
     return s;
 }
 

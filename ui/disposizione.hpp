@@ -64,6 +64,8 @@ inline constexpr int kAltezzaNormale = 8310 / kTwipPerPixel;
 
 // The whole layout scaled by one factor to fill a larger client area, centred in the free
 // space. Never below 1: at normal size (and smaller) the layout keeps its 1:1 geometry.
+// `normale` is the layout's size at factor 1: the designed window, or more with the on-screen
+// keypad's strip beneath it (ui/tastierino.hpp).
 struct Scala {
     double fattore = 1;
     QPointF origine; // where the layout's top-left corner lands
@@ -73,7 +75,7 @@ struct Scala {
     int lunghezza(int pixel) const;
     bool operator==(const Scala&) const = default;
 };
-Scala scalaPer(QSize area);
+Scala scalaPer(QSize area, QSize normale = QSize(kLarghezzaNormale, kAltezzaNormale));
 
 // The free area of the window (right of "Nuovo calcolo", between the counters and the record
 // line), where the review of the game's mistakes goes; it covers no control.

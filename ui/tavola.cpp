@@ -59,6 +59,7 @@ Tavola::Tavola(QWidget* genitore) : QMainWindow(genitore) {
     creaMenu();
     ripasso_ = new PannelloRipasso(superficie_);
     ripasso_->lower(); // beneath every control of the game
+    creaTastierino();
     valoriIniziali();
 
     timer1_.setObjectName(QStringLiteral("Timer1"));
@@ -260,7 +261,7 @@ void Tavola::alternaSchermoIntero() {
 
 // The whole layout at one scale for the present client area (1:1 at normal size), centred.
 void Tavola::ridisponi() {
-    const Scala s = scalaPer(superficie_->size());
+    const Scala s = scalaPer(superficie_->size(), layoutNormale());
     const bool nuovoFattore = s.fattore != scala_.fattore;
     scala_ = s;
     for (QWidget* w : controlli_) {
@@ -289,6 +290,8 @@ void Tavola::ridisponi() {
     }
     disponiRigaRecord();
     limitaNomeSfidante();
+    disponiTastierino();
+    disponiNumeroInverso();
 }
 
 void Tavola::disponiRigaRecord() {

@@ -29,6 +29,7 @@ class Figura;
 class Superficie;
 class PannelloRipasso;
 class FinestraAiuto;
+class Tastierino;
 
 class Tavola : public QMainWindow, public core::Finestra {
     Q_OBJECT
@@ -62,6 +63,12 @@ public:
     void mostra() override;
     void termina(int stato) override;
     void mostraRipasso(const std::vector<core::Errore>& errori) override;
+    void impostaNumeroMassimo(int massimo) override; // tavola_inversa.cpp
+
+    // The on-screen keypad (tavola_tastierino.cpp): shown beneath the layout, the window grown
+    // by its strip; hidden, the window as designed.
+    void mostraTastierino(bool mostrato);
+    Tastierino& tastierino() const { return *tastierino_; }
 
     // For tests and benchmarks: a control by its object name, and the timer.
     QWidget* controllo(const QString& nome) const;
@@ -86,6 +93,12 @@ protected:
 private:
     void creaControlli();
     void creaMenu(); // menu.cpp
+    void creaMenuEsercizi();
+    void creaTastierino(); // tavola_tastierino.cpp
+    QSize layoutNormale() const;
+    void disponiTastierino();
+    void adattaAlModo(); // tavola_inversa.cpp
+    void disponiNumeroInverso();
     void ridisponi();
     void aggiornaFigure();
     void caricaFigure();
@@ -117,6 +130,10 @@ private:
     QTimer timer1_;
     QAction* nuovoGioco_ = nullptr;
     QAction* allenamento_ = nullptr;
+    QAction* tastiera_ = nullptr; // "Tastiera sullo schermo", checked while the keypad is shown
+    Tastierino* tastierino_ = nullptr;
+    int numeroMassimo_ = 0;                 // of the numerals of a practice from numeral to number
+    std::pair<int, double> misuraNumero_{}; // numeroMassimo_ and factor the number box is for
     QShortcut* esciSchermoIntero_ = nullptr;
     PannelloRipasso* ripasso_ = nullptr;
     QPointer<FinestraAiuto> aiuto_;

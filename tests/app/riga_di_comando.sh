@@ -31,5 +31,6 @@ done <<EOF
 --allenamento --help=1|2|err|^cifrolandia: opzione sconosciuta: --help=1$
 partita|2|err|^cifrolandia: argomento inatteso: partita$
 --allenamento|qt|err|platform plugin
+--allenamento-inverso --tastiera|qt|err|platform plugin
 EOF
 ((falliti == 0)) && echo "riga di comando: tutti i casi passano"

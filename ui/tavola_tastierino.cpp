@@ -1,0 +1,48 @@
+// The on-screen keypad in the game window: a strip of its own beneath the designed layout, so
+// that it never covers a control; the window grows by the strip while it is shown.
+
+#include "ui/controlli.hpp"
+#include "ui/tastierino.hpp"
+#include "ui/tavola.hpp"
+
+#include <QAction>
+
+namespace ui {
+
+void Tavola::creaTastierino() {
+    tastierino_ = new Tastierino(superficie_);
+    // No destination: the keys go where the keyboard's go, to the control with the focus, so
+    // that Enter on "Nuovo calcolo" brings the next question as the keyboard's Enter does.
+    tastierino_->hide();
+    // An interactive whiteboard or a touch screen has no keyboard at hand.
+    mostraTastierino(schermoTattile());
+}
+
+void Tavola::mostraTastierino(bool mostrato) {
+    if (mostrato == tastierino_->isVisibleTo(this)) {
+        return;
+    }
+    tastierino_->setVisible(mostrato);
+    tastiera_->setChecked(mostrato); // the menu's check follows --tastiera and the touch screen
+    if (!isMaximized() && !isFullScreen()) {
+        const int striscia = kRettangoloTastierino.height();
+        resize(width(), height() + (mostrato ? striscia : -striscia));
+    }
+    ridisponi();
+}
+
+QSize Tavola::layoutNormale() const {
+    return tastierino_ && tastierino_->isVisibleTo(this)
+               ? kLayoutConTastierino
+               : QSize(kLarghezzaNormale, kAltezzaNormale);
+}
+
+void Tavola::disponiTastierino() {
+    if (!tastierino_ || !tastierino_->isVisibleTo(this)) {
+        return;
+    }
+    tastierino_->setGeometry(scala_.applica(kRettangoloTastierino));
+    tastierino_->scala(scala_.fattore);
+}
+
+} // namespace ui
