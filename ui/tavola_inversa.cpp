@@ -13,9 +13,11 @@ namespace ui {
 namespace {
 
 // At normal size: the answer box keeps its right edge and its height, wide enough for four
-// digits (3899 at most); the number box may grow up to kDistanza short of it.
+// digits (3899 at most); the number box may grow up to kDistanza short of it, one pixel lower
+// than designed, where it no longer touches "Numero da trasformare" above it.
 constexpr QRect kRispostaInversa{505, 24, 176, 80};
 constexpr int kDistanza = 12;
+constexpr int kAltoNumero = 33;
 
 bool inverso(core::Modo modo) {
     return modo == core::Modo::AllenamentoInverso;
@@ -72,6 +74,7 @@ void Tavola::disponiNumeroInverso() {
     if (inverso(modo_)) {
         const QRect risposta = scala_.applica(kRispostaInversa);
         risposta_->setGeometry(risposta);
+        numero->move(numero->x(), scala_.applica(QRect(0, kAltoNumero, 1, 1)).top());
         const std::pair misura{numeroMassimo_, scala_.fattore};
         if (misura == misuraNumero_) {
             return; // measuring thousands of numerals once per game and size is enough

@@ -1,0 +1,220 @@
+// The on-screen keypad and practice from numeral to number in the real game window: every key,
+// clicked or touched, does what the same key typed does, the focus never leaves the answer
+// box, and neither the keypad nor the number box covers another control at any bound, at
+// normal size and at 1920×1080. With SCHERMATE set to a directory, pictures of the window are
+// saved there.
+
+#include "core/gioco.hpp"
+#include "core/romano.hpp"
+#include "ui/controlli.hpp"
+#include "ui/disposizione.hpp"
+#include "ui/tastierino.hpp"
+#include "ui/tavola.hpp"
+
+#include <QtTest>
+#include <QtWidgets>
+
+namespace {
+
+// Accepts each modal dialog as it comes, typing the next of `testi` into an input box.
+std::unique_ptr<QTimer> risponditore(QStringList testi) {
+    auto timer = std::make_unique<QTimer>();
+    QObject::connect(
+        timer.get(), &QTimer::timeout, [testi, ultimo = QPointer<QWidget>()]() mutable {
+            QWidget* d = QApplication::activeModalWidget();
+            if (!d || d == ultimo)
+                return;
+            ultimo = d;
+            if (auto* input = qobject_cast<QInputDialog*>(d); input && !testi.isEmpty())
+                input->setTextValue(testi.takeFirst());
+            auto* box = qobject_cast<QMessageBox*>(d);
+            box && box->defaultButton() ? box->defaultButton()->click()
+                                        : static_cast<QDialog*>(d)->accept();
+        });
+    timer->start(5);
+    return timer;
+}
+
+class ProvaTastierino : public QObject {
+    Q_OBJECT
+    QTemporaryDir cartella_;
+    core::ArchivioRecord archivio_{cartella_.path().toStdString()};
+    std::unique_ptr<ui::Tavola> tavola_;
+    std::unique_ptr<core::Gioco> gioco_;
+    QPointingDevice* dito_ = nullptr;
+
+    QWidget* w(const char* nome) { return tavola_->controllo(QString::fromLatin1(nome)); }
+    QLineEdit* risposta() { return static_cast<QLineEdit*>(w("txtAnswer")); }
+
+    void avvia(core::Modo modo, const QString& limite) {
+        tavola_ = std::make_unique<ui::Tavola>();
+        tavola_->allaFine = [](int) {};
+        gioco_ = std::make_unique<core::Gioco>(*tavola_, archivio_);
+        tavola_->collega(*gioco_);
+        gioco_->impostaModo(modo);
+        auto r = risponditore({"Anna", limite});
+        gioco_->avvia();
+        QVERIFY(QTest::qWaitForWindowExposed(tavola_.get()));
+        QApplication::setActiveWindow(tavola_.get());
+        QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), risposta(), 2000);
+    }
+    QAbstractButton* tastoLetto(const QString& nome) { // as a screen reader reads it
+        for (QAbstractButton* t : tavola_->tastierino().tasti()) {
+            if (t->isVisible() &&
+                QAccessible::queryAccessibleInterface(t)->text(QAccessible::Name) == nome)
+                return t;
+        }
+        return nullptr;
+    }
+    // What a key did: the answer box and the verdict (the right answer written "="), the
+    // answers counted, where the focus is.
+    QString esito() {
+        const QString giusta = QString::fromStdString(gioco_->rispostaEsatta());
+        const auto senzaGiusta = [&](QString testo) { return testo.replace(giusta, "="); };
+        return QStringList{senzaGiusta(risposta()->text()),
+                           senzaGiusta(static_cast<QLabel*>(w("lblMessage"))->text()),
+                           QString::number(gioco_->esatte() + gioco_->errate()),
+                           QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                       : QString()}
+            .join(QLatin1Char('|'));
+    }
+    void aGrandezzaNormale() {
+        tavola_->showNormal();
+        tavola_->resize(ui::kLarghezzaNormale, ui::kAltezzaNormale + tavola_->menuBar()->height());
+    }
+    void salva(const QString& nome) {
+        if (const QString cartella = qEnvironmentVariable("SCHERMATE"); !cartella.isEmpty())
+            QVERIFY(tavola_->grab().save(cartella + QLatin1Char('/') + nome + ".png"));
+    }
+
+private slots:
+    void initTestCase() {
+        avvia(core::Modo::Gara, "100");
+        QVERIFY2(!tavola_->tastierino().isVisible(), "no touch screen: no keypad at first");
+        aGrandezzaNormale();
+        const int alta = tavola_->height();
+        tavola_->mostraTastierino(true);
+        QCOMPARE(tavola_->height() - alta, ui::kRettangoloTastierino.height());
+        dito_ = QTest::createTouchDevice();
+        tavola_ = std::make_unique<ui::Tavola>();
+        QVERIFY2(tavola_->tastierino().isVisibleTo(tavola_.get()),
+                 "shown by default when a touch screen is present");
+    }
+
+    void tasti_data() {
+        QTest::addColumn<bool>("cifre");
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<Qt::Key>("tasto");
+        QTest::addColumn<QString>("prima"); // in the box before the key; "=" the right answer
+        for (QChar c : QStringLiteral("IVXLCDM"))
+            QTest::newRow(qPrintable(c)) << false << QString(c) << Qt::Key(c.unicode()) << "XX";
+        for (QChar c : QStringLiteral("0123456789"))
+            QTest::newRow(qPrintable(c)) << true << QString(c) << Qt::Key(c.unicode()) << "24";
+        for (bool cifre : {false, true}) {
+            QTest::addRow("Cancella %d", cifre) << cifre << "Cancella" << Qt::Key_Backspace << "24";
+            QTest::addRow("Invio giusto %d", cifre) << cifre << "Invio" << Qt::Key_Return << "=";
+            QTest::addRow("Invio sbagliato %d", cifre) << cifre << "Invio" << Qt::Key_Return << "";
+        }
+    }
+
+    // Typed (a letter in small: the game makes it a capital), clicked and touched alike.
+    void tasti() {
+        QFETCH(bool, cifre);
+        QFETCH(QString, nome);
+        QFETCH(Qt::Key, tasto);
+        QFETCH(QString, prima);
+        QAbstractButton* t = nullptr;
+        const QPoint centro(24, 24);
+        const std::pair<const char*, std::function<void()>> modi[] = {
+            {"typed",
+             [&] {
+                 nome.size() == 1 ? QTest::keyClick(risposta(), nome.at(0).toLower().toLatin1())
+                                  : QTest::keyClick(risposta(), tasto);
+             }},
+            {"clicked", [&] { QTest::mouseClick(t, Qt::LeftButton, {}, centro); }},
+            {"touched", [&] {
+                 // Qt 6.4's touch sequences hand the window system logical points where it
+                 // expects device ones: under QT_SCALE_FACTOR=2 they land elsewhere, so touches
+                 // are tried at scale 1 only (plain QPushButtons: Qt maps real touches itself).
+                 if (t->devicePixelRatio() != 1)
+                     return QTest::mouseClick(t, Qt::LeftButton, {}, centro);
+                 QTest::touchEvent(tavola_.get(), dito_).press(0, centro, t);
+                 QTest::touchEvent(tavola_.get(), dito_).release(0, centro, t);
+             }}};
+        QString atteso;
+        for (const auto& [come, premi] : modi) {
+            avvia(cifre ? core::Modo::AllenamentoInverso : core::Modo::Allenamento, "3900");
+            tavola_->mostraTastierino(true);
+            t = tastoLetto(nome);
+            risposta()->setText(prima == "=" ? QString::fromStdString(gioco_->rispostaEsatta())
+                                             : prima);
+            QVERIFY2(t, qPrintable("no key shown that a screen reader reads as " + nome));
+            QVERIFY2(t->width() >= 48 && t->height() >= 48,
+                     qPrintable(QStringLiteral("%1×%2").arg(t->width()).arg(t->height())));
+            premi();
+            const QString ottenuto = esito();
+            if (atteso.isNull())
+                atteso = ottenuto;
+            QVERIFY2(ottenuto == atteso,
+                     qPrintable(QStringLiteral("%1: %2, typed: %3").arg(come, ottenuto, atteso)));
+        }
+        QVERIFY2(!atteso.endsWith("|"), "the focus is on no control");
+        if (tasto == Qt::Key_Return && prima.isEmpty())
+            salva(cifre ? "inverso-sbagliata" : "lettere-sbagliata");
+    }
+
+    void nessunaSovrapposizione_data() {
+        QTest::addColumn<int>("massimo");
+        QTest::addColumn<bool>("grande");
+        QTest::addColumn<bool>("tastiera");
+        for (int massimo : {1, 99, 1999, 3799, 3899})
+            for (bool grande : {false, true})
+                for (bool tastiera : {false, true})
+                    QTest::addRow("%d %s %s", massimo, grande ? "1920x1080" : "normale",
+                                  tastiera ? "tastiera" : "senza")
+                        << massimo << grande << tastiera;
+    }
+
+    // Every numeral of 1 to the largest in the number box, and the keypad: neither covers a
+    // control beyond the number box's designed place (where "Numero da trasformare" touches it).
+    void nessunaSovrapposizione() {
+        QFETCH(int, massimo);
+        QFETCH(bool, grande);
+        QFETCH(bool, tastiera);
+        if (!tavola_ || !gioco_ || gioco_->modo() != core::Modo::AllenamentoInverso)
+            avvia(core::Modo::AllenamentoInverso, "100");
+        tavola_->mostraTastierino(false);
+        tavola_->resize(ui::kLarghezzaNormale, ui::kAltezzaNormale + tavola_->menuBar()->height());
+        tavola_->mostraTastierino(tastiera);
+        if (grande)
+            tavola_->resize(1920, 1080);
+        QTRY_COMPARE_WITH_TIMEOUT(tavola_->scala().fattore > 1, grande, 2000);
+        tavola_->impostaNumeroMassimo(massimo);
+        QWidget* numero = w("lblNum1");
+        const QRect disegnato = tavola_->scala().applica(ui::inPixel(ui::descrizioneDi("lblNum1")));
+        QList<QWidget*> altri;
+        for (QWidget* a : tavola_->superficie().findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (a != numero && a->isVisible())
+                altri << a;
+        QVERIFY2(altri.contains(&tavola_->tastierino()) == tastiera, "the keypad shown");
+        for (int n = 1; n <= massimo; ++n) {
+            tavola_->imposta(core::Controllo::lblNum1, core::numeroRomano(n));
+            for (QWidget* a : std::as_const(altri)) {
+                const QRect comune = numero->geometry() & a->geometry();
+                QVERIFY2(comune.isEmpty() || disegnato.contains(comune),
+                         qPrintable(QStringLiteral("%1 covers %2").arg(n).arg(a->objectName())));
+                QVERIFY2(a == &tavola_->tastierino() || a == numero ||
+                             !(tavola_->tastierino().geometry() & a->geometry()).isValid() ||
+                             !tastiera,
+                         qPrintable("the keypad covers " + a->objectName()));
+            }
+        }
+        if (massimo == 3799 && grande && tastiera)
+            salva("inverso-3800-1920x1080");
+    }
+};
+
+} // namespace
+
+QTEST_MAIN(ProvaTastierino)
+#include "test_tastierino.moc"
