@@ -131,6 +131,7 @@ void Tastierino::scala(double fattore) {
                                  "QPushButton#TastoInvio:pressed { background: #ffa500; }")
                       .arg(std::max(1, misura(2, fattore)))
                       .arg(misura(6, fattore)));
+    layout()->activate(); // the keys in their new sizes now, before the next paint
 }
 
 void Tastierino::premi(Qt::Key tasto, const QString& testo) {

@@ -209,8 +209,10 @@ private slots:
                          qPrintable("the keypad covers " + a->objectName()));
             }
         }
-        if (massimo == 3799 && grande && tastiera)
+        if (massimo == 3799 && grande && tastiera) { // the longest numeral below 3800: 3788
+            tavola_->imposta(core::Controllo::lblNum1, "MMMDCCLXXXVIII");
             salva("inverso-3800-1920x1080");
+        }
     }
 };
 
