@@ -66,7 +66,7 @@ Tavola::Tavola(QWidget* genitore) : QMainWindow(genitore) {
     timer1_.setTimerType(Qt::PreciseTimer);
     timer1_.setInterval(500);
 
-    resize(kLarghezzaNormale, kAltezzaNormale + menuBar()->sizeHint().height());
+    resize(kLarghezzaNormale, layoutNormale().height() + menuBar()->sizeHint().height());
 
     allaFine = [](int stato) {
         std::fflush(nullptr);

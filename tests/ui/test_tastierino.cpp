@@ -91,9 +91,11 @@ private slots:
         tavola_->mostraTastierino(true);
         QCOMPARE(tavola_->height() - alta, ui::kRettangoloTastierino.height());
         dito_ = QTest::createTouchDevice();
+        const int conTastiera = tavola_->height();
         tavola_ = std::make_unique<ui::Tavola>();
         QVERIFY2(tavola_->tastierino().isVisibleTo(tavola_.get()),
                  "shown by default when a touch screen is present");
+        QCOMPARE(tavola_->height(), conTastiera);
     }
 
     void tasti_data() {
