@@ -66,9 +66,9 @@ public:
     void impostaNumeroMassimo(int massimo) override; // tavola_inversa.cpp
 
     // The on-screen keypad (tavola_tastierino.cpp): shown beneath the layout, the window grown
-    // by its strip; hidden, the window as designed.
+    // by its strip; hidden, the window as designed. None until first shown.
     void mostraTastierino(bool mostrato);
-    Tastierino& tastierino() const { return *tastierino_; }
+    Tastierino* tastierino() const { return tastierino_; }
 
     // For tests and benchmarks: a control by its object name, and the timer.
     QWidget* controllo(const QString& nome) const;

@@ -54,7 +54,9 @@ void Tavola::impostaNumeroMassimo(int massimo) {
 }
 
 void Tavola::adattaAlModo() {
-    tastierino_->impostaCifre(inverso(modo_));
+    if (tastierino_) {
+        tastierino_->impostaCifre(inverso(modo_));
+    }
     const DescrizioneControllo& consegna = descrizioneDi("Label4");
     auto* etichetta = static_cast<Etichetta*>(controllo(QStringLiteral("Label4")));
     const QString testo = inverso(modo_) ? QStringLiteral("Scrivi il numero in cifre")

@@ -10,17 +10,21 @@
 namespace ui {
 
 void Tavola::creaTastierino() {
-    tastierino_ = new Tastierino(superficie_);
-    // No destination: the keys go where the keyboard's go, to the control with the focus, so
-    // that Enter on "Nuovo calcolo" brings the next question as the keyboard's Enter does.
-    tastierino_->hide();
     // An interactive whiteboard or a touch screen has no keyboard at hand.
     mostraTastierino(schermoTattile());
 }
 
 void Tavola::mostraTastierino(bool mostrato) {
-    if (mostrato == tastierino_->isVisibleTo(this)) {
+    if (mostrato == (tastierino_ && tastierino_->isVisibleTo(this))) {
         return;
+    }
+    if (!tastierino_) {
+        // Made when first shown: its keys and style sheet cost start-up time for nothing on a
+        // computer with a keyboard. No destination: the keys go where the keyboard's go, to the
+        // control with the focus, so that Enter on "Nuovo calcolo" brings the next question as
+        // the keyboard's Enter does.
+        tastierino_ = new Tastierino(superficie_);
+        tastierino_->impostaCifre(modo_ == core::Modo::AllenamentoInverso);
     }
     tastierino_->setVisible(mostrato);
     tastiera_->setChecked(mostrato); // the menu's check follows --tastiera and the touch screen

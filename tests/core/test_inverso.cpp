@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 
 using enum core::Controllo;
 namespace fs = std::filesystem;
@@ -23,7 +24,7 @@ struct Caso {
     bool esatta;
 };
 
-void PrintTo(const Caso& c, std::ostream* os) {
+void PrintTo(const Caso& c, std::ostream* os) { // the test's name in ctest
     *os << c.nome;
 }
 
@@ -38,11 +39,8 @@ protected:
     core::Gioco gioco{finestra, archivio, [this] { return ++seme; }};
 };
 
-std::string conNumero(std::string testo, int numero) {
-    for (auto p = testo.find('#'); p != std::string::npos; p = testo.find('#')) {
-        testo.replace(p, 1, std::to_string(numero));
-    }
-    return testo;
+std::string conNumero(const std::string& testo, int numero) {
+    return std::regex_replace(testo, std::regex("#"), std::to_string(numero));
 }
 
 TEST_P(AllenamentoInverso, MostraIlRomanoPrendeSoloCifreEGiudicaIlNumero) {
