@@ -211,6 +211,7 @@ void Tavola::aggiornaFigure() {
 void Tavola::setVisible(bool visibile) {
     if (visibile) {
         caricaFigure();
+        preparaTastierino();
     }
     QMainWindow::setVisible(visibile);
 }

@@ -66,8 +66,10 @@ public:
     void impostaNumeroMassimo(int massimo) override; // tavola_inversa.cpp
 
     // The on-screen keypad (tavola_tastierino.cpp): shown beneath the layout, the window grown
-    // by its strip; hidden, the window as designed. None until first shown.
+    // by its strip; hidden, the window as designed. Its keys: none until the window first
+    // shows them.
     void mostraTastierino(bool mostrato);
+    bool tastierinoMostrato() const { return tastierinoMostrato_; }
     Tastierino* tastierino() const { return tastierino_; }
 
     // For tests and benchmarks: a control by its object name, and the timer.
@@ -97,6 +99,7 @@ private:
     void creaTastierino(); // tavola_tastierino.cpp
     QSize layoutNormale() const;
     void disponiTastierino();
+    void preparaTastierino();
     void adattaAlModo(); // tavola_inversa.cpp
     void disponiNumeroInverso();
     void ridisponi();
@@ -132,6 +135,7 @@ private:
     QAction* allenamento_ = nullptr;
     QAction* tastiera_ = nullptr; // "Tastiera sullo schermo", checked while the keypad is shown
     Tastierino* tastierino_ = nullptr;
+    bool tastierinoMostrato_ = false;
     int numeroMassimo_ = 0;                 // of the numerals of a practice from numeral to number
     std::pair<int, double> misuraNumero_{}; // numeroMassimo_ and factor the number box is for
     QShortcut* esciSchermoIntero_ = nullptr;

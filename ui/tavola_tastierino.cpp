@@ -15,34 +15,42 @@ void Tavola::creaTastierino() {
 }
 
 void Tavola::mostraTastierino(bool mostrato) {
-    if (mostrato == (tastierino_ && tastierino_->isVisibleTo(this))) {
+    if (mostrato == tastierinoMostrato_) {
         return;
     }
-    if (!tastierino_) {
-        // Made when first shown: its keys and style sheet cost start-up time for nothing on a
-        // computer with a keyboard. No destination: the keys go where the keyboard's go, to the
-        // control with the focus, so that Enter on "Nuovo calcolo" brings the next question as
-        // the keyboard's Enter does.
-        tastierino_ = new Tastierino(superficie_);
-        tastierino_->impostaCifre(modo_ == core::Modo::AllenamentoInverso);
-    }
-    tastierino_->setVisible(mostrato);
+    tastierinoMostrato_ = mostrato;
     tastiera_->setChecked(mostrato); // the menu's check follows --tastiera and the touch screen
     if (!isMaximized() && !isFullScreen()) {
         const int striscia = kRettangoloTastierino.height();
         resize(width(), height() + (mostrato ? striscia : -striscia));
     }
+    if (isVisible()) {
+        preparaTastierino();
+    }
     ridisponi();
 }
 
+// The keys are made when the window first shows them: their widgets and style sheet would
+// delay the first start-up dialog, and cost nothing at all on a computer with a keyboard.
+void Tavola::preparaTastierino() {
+    if (!tastierino_ && tastierinoMostrato_) {
+        // No destination: the keys go where the keyboard's go, to the control with the focus,
+        // so that Enter on "Nuovo calcolo" brings the next question as the keyboard's does.
+        tastierino_ = new Tastierino(superficie_);
+        tastierino_->impostaCifre(modo_ == core::Modo::AllenamentoInverso);
+        disponiTastierino();
+    }
+    if (tastierino_) {
+        tastierino_->setVisible(tastierinoMostrato_);
+    }
+}
+
 QSize Tavola::layoutNormale() const {
-    return tastierino_ && tastierino_->isVisibleTo(this)
-               ? kLayoutConTastierino
-               : QSize(kLarghezzaNormale, kAltezzaNormale);
+    return tastierinoMostrato_ ? kLayoutConTastierino : QSize(kLarghezzaNormale, kAltezzaNormale);
 }
 
 void Tavola::disponiTastierino() {
-    if (!tastierino_ || !tastierino_->isVisibleTo(this)) {
+    if (!tastierino_ || !tastierinoMostrato_) {
         return;
     }
     tastierino_->setGeometry(scala_.applica(kRettangoloTastierino));
