@@ -54,10 +54,15 @@ int main(int argc, char* argv[]) {
     ui::Tavola tavola;
     core::Gioco gioco(tavola, archivio);
     tavola.collega(gioco);
-    gioco.impostaModo(riga.opzioni.allenamento ? core::Modo::Allenamento : core::Modo::Gara);
+    gioco.impostaModo(riga.opzioni.allenamentoInverso ? core::Modo::AllenamentoInverso
+                      : riga.opzioni.allenamento      ? core::Modo::Allenamento
+                                                      : core::Modo::Gara);
     gioco.impostaRegistro(registro);
     if (!riga.opzioni.massimo.empty()) {
         gioco.impostaMassimoFisso(riga.opzioni.massimo);
+    }
+    if (riga.opzioni.tastiera) {
+        tavola.mostraTastierino(true); // shown anyway on a touch screen
     }
     QTimer::singleShot(0, &tavola, [&gioco] { gioco.avvia(); });
     return QApplication::exec();

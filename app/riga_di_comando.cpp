@@ -24,7 +24,7 @@ bool tra(const auto& elenco, std::string_view nome) {
 }
 
 std::string uso(std::string_view cartellaRecord) {
-    return "Uso: cifrolandia [--allenamento] [--massimo N]\n"
+    return "Uso: cifrolandia [--allenamento | --allenamento-inverso] [--massimo N] [--tastiera]\n"
            "     cifrolandia --risultati\n"
            "     cifrolandia --help | --version\n"
            "\n"
@@ -33,12 +33,19 @@ std::string uso(std::string_view cartellaRecord) {
            "della velocità: i suoi 15 minuti durano 7 minuti e mezzo reali.\n"
            "\n"
            "Opzioni:\n"
-           "  --allenamento  partita di allenamento: senza orologio, il record non cambia\n"
-           "  --massimo N    il numero più grande delle domande, per tutte le partite:\n"
-           "                 non viene chiesto (da 2 in su; oltre 3900 vale 3800)\n"
-           "  --risultati    mostra solo la finestra dei risultati delle partite giocate\n"
-           "  --help         mostra questo aiuto ed esce\n"
-           "  --version      mostra il nome e la versione ed esce\n"
+           "  --allenamento          partita di allenamento: senza orologio, il record non\n"
+           "                         cambia\n"
+           "  --allenamento-inverso  allenamento al contrario: il gioco mostra un numero\n"
+           "                         romano e chi gioca lo scrive in cifre\n"
+           "  --massimo N            il numero più grande delle domande, per tutte le\n"
+           "                         partite: non viene chiesto (da 2 in su; oltre 3900\n"
+           "                         vale 3800)\n"
+           "  --tastiera             mostra la tastiera sullo schermo, per le lavagne\n"
+           "                         interattive e gli schermi tattili\n"
+           "  --risultati            mostra solo la finestra dei risultati delle partite\n"
+           "                         giocate\n"
+           "  --help                 mostra questo aiuto ed esce\n"
+           "  --version              mostra il nome e la versione ed esce\n"
            "Sono accettate anche le opzioni comuni dei programmi Qt, come -platform e -style.\n"
            "\n"
            "Cartella del record: " +
@@ -81,6 +88,14 @@ RigaDiComando leggiRigaDiComando(const std::vector<std::string_view>& argomenti,
         }
         if (argomento == "--allenamento") {
             riga.opzioni.allenamento = true;
+            continue;
+        }
+        if (argomento == "--allenamento-inverso") {
+            riga.opzioni.allenamentoInverso = true;
+            continue;
+        }
+        if (argomento == "--tastiera") {
+            riga.opzioni.tastiera = true;
             continue;
         }
         if (argomento == "--risultati") {

@@ -12,9 +12,11 @@ namespace app {
 inline constexpr int kStatoRigaSbagliata = 2;
 
 struct Opzioni {
-    bool allenamento = false; // --allenamento: a practice game
-    bool risultati = false;   // --risultati: the results window alone, no game
-    std::string massimo;      // --massimo N: the bound of every game; empty: asked as usual
+    bool allenamento = false;        // --allenamento: a practice game
+    bool allenamentoInverso = false; // --allenamento-inverso: practice from numeral to number
+    bool tastiera = false;           // --tastiera: the on-screen keypad shown
+    bool risultati = false;          // --risultati: the results window alone, no game
+    std::string massimo;             // --massimo N: the bound of every game; empty: asked as usual
 };
 
 struct RigaDiComando {

@@ -47,8 +47,9 @@ enum class Pulsanti {
 };
 enum class Risposta { Ok, Si, No, Riprova, Rinuncia };
 
-// Timed game, or practice without the clock.
-enum class Modo { Gara, Allenamento };
+// Timed game, or practice without the clock: from number to numeral, or from numeral to number
+// (the number box shows a Roman numeral and the answer is typed in digits).
+enum class Modo { Gara, Allenamento, AllenamentoInverso };
 
 class Finestra {
 public:
@@ -66,6 +67,9 @@ public:
     virtual bool ridottaAIcona() const = 0;
     // Practice shows no record line and no "Tempo restante" above the clock box.
     virtual void impostaModo(Modo modo) = 0;
+    // Practice from numeral to number: the numerals shown are those of 1 to `massimo`, so that
+    // the number box is made to hold the widest of them. Told before each numeral is shown.
+    virtual void impostaNumeroMassimo(int /*massimo*/) {}
 
     // Modal dialogs; the title is the application's ("Cifrolandia") when empty. A message's
     // `dettaglio`, when given, is shown below its text in smaller letters.

@@ -1,5 +1,6 @@
 #include "core/gioco.hpp"
 
+#include "core/inverso.hpp"
 #include "core/numeri.hpp"
 #include "core/romano.hpp"
 #include "core/tasti.hpp"
@@ -63,9 +64,10 @@ void Gioco::preparaPartita() {
 }
 
 void Gioco::aggiornaTitolo() {
-    finestra_.impostaTitolo(finestra_.ridottaAIcona()    ? testoOrologio()
-                            : modo_ == Modo::Allenamento ? testi::kTitoloAllenamento
-                                                         : testi::kTitolo);
+    finestra_.impostaTitolo(finestra_.ridottaAIcona()           ? testoOrologio()
+                            : modo_ == Modo::Allenamento        ? testi::kTitoloAllenamento
+                            : modo_ == Modo::AllenamentoInverso ? testi::kTitoloAllenamentoInverso
+                                                                : testi::kTitolo);
 }
 
 void Gioco::prossimaDomanda() {
@@ -77,9 +79,15 @@ void Gioco::prossimaDomanda() {
 
     casuale_.rimescola();
     massimo_ = correggiLimite(massimo_);
-    numero_ = estraiNumero(casuale_, *leggiNumeroStretto(massimo_));
-    finestra_.imposta(Controllo::lblNum1, formatta(numero_, "#0"));
-    rispostaEsatta_ = numeroRomano(numero_);
+    const double limite = *leggiNumeroStretto(massimo_);
+    numero_ = estraiNumero(casuale_, limite);
+    const bool inverso = modo_ == Modo::AllenamentoInverso;
+    if (inverso) {
+        // estraiNumero draws below the bound: 99 at most for 100, 2 for 2.5.
+        finestra_.impostaNumeroMassimo(static_cast<int>(std::ceil(limite)) - 1);
+    }
+    finestra_.imposta(Controllo::lblNum1, domanda());
+    rispostaEsatta_ = inverso ? formatta(numero_, "#0") : numeroRomano(numero_);
     finestra_.imposta(Controllo::Text2, rispostaEsatta_);
     finestra_.abilita(Controllo::cmdNext, false);
 
@@ -96,7 +104,9 @@ int Gioco::tasto(int codice) {
     if (cronaca_.inPausa()) {
         return 0; // nothing is typed while the question is covered
     }
-    codice = normalizzaTasto(codice);
+    // From numeral to number the box takes digits only: a letter never reaches it.
+    codice =
+        modo_ == Modo::AllenamentoInverso ? filtraTastoInverso(codice) : normalizzaTasto(codice);
     if (codice != kInvio) {
         return codice;
     }
@@ -108,12 +118,15 @@ int Gioco::tasto(int codice) {
 
 void Gioco::giudica() {
     const std::string risposta = finestra_.rispostaScritta();
-    if (risposta == rispostaEsatta_) {
+    const bool esatta = modo_ == Modo::AllenamentoInverso
+                            ? leggiRispostaInversa(risposta) == numero_ // "024" is 24 too
+                            : risposta == rispostaEsatta_;
+    if (esatta) {
         ++esatte_;
         finestra_.imposta(Controllo::lblMessage, testi::kEsatto);
     } else {
         ++errate_;
-        ripasso_.annota({formatta(numero_, "#0"), risposta, rispostaEsatta_});
+        ripasso_.annota({domanda(), risposta, rispostaEsatta_});
         finestra_.mostraRipasso(ripasso_.errori());
         finestra_.imposta(Controllo::lblMessage, testi::kSbagliato + rispostaEsatta_);
         finestra_.dipingiSfondo(Sfondo{Sfondo::Tipo::Nero, 0, 0});
@@ -140,7 +153,7 @@ void Gioco::concludi(const char* fine) {
     finestra_.avvisa(std::string(testi::kSaluto) + testi::kData + finestra_.dataOdierna(),
                      Pulsanti::Ok);
     // A practice score is not a competition score, and only a higher score is a record.
-    if (modo_ == Modo::Allenamento || recordPunti_ >= esatte_) {
+    if (modo_ != Modo::Gara || recordPunti_ >= esatte_) {
         termina(0);
         return;
     }
@@ -185,10 +198,15 @@ void Gioco::ricomincia(Modo modo) {
         return;
     }
     const bool gara = modo == Modo::Gara;
-    const Risposta risposta =
-        finestra_.avvisa(gara ? testi::kNuovaGara : testi::kNuovoAllenamento, Pulsanti::SiNo,
-                         gara ? testi::kTitoloNuovaGara : testi::kTitoloNuovoAllenamento,
-                         gara ? testi::kDettaglioNuovaGara : testi::kDettaglioAllenamento);
+    const bool inverso = modo == Modo::AllenamentoInverso;
+    const Risposta risposta = finestra_.avvisa(
+        gara      ? testi::kNuovaGara
+        : inverso ? testi::kNuovoAllenamentoInverso
+                  : testi::kNuovoAllenamento,
+        Pulsanti::SiNo, gara ? testi::kTitoloNuovaGara : testi::kTitoloNuovoAllenamento,
+        gara      ? testi::kDettaglioNuovaGara
+        : inverso ? testi::kDettaglioAllenamentoInverso
+                  : testi::kDettaglioAllenamento);
     // The clock keeps running while the question is open and may have ended the game.
     if (uscitaInCorso_ || finito_ || risposta != Risposta::Si) {
         return;
@@ -224,7 +242,11 @@ void Gioco::avviaOrologio() {
 }
 
 std::string Gioco::testoOrologio() const {
-    return modo_ == Modo::Allenamento ? testi::kAllenamento : orologio_.testo();
+    return modo_ != Modo::Gara ? testi::kAllenamento : orologio_.testo();
+}
+
+std::string Gioco::domanda() const {
+    return modo_ == Modo::AllenamentoInverso ? numeroRomano(numero_) : formatta(numero_, "#0");
 }
 
 void Gioco::fermaOrologio() {

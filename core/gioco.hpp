@@ -36,6 +36,7 @@ public:
     // as practice.
     void nuovaPartita() { ricomincia(Modo::Gara); }
     void nuovoAllenamento() { ricomincia(Modo::Allenamento); }
+    void nuovoAllenamentoInverso() { ricomincia(Modo::AllenamentoInverso); }
     // A tick of the clock's timer, every 500 ms: one clock second.
     void scatto();
     // The window closed by the player: the game ends at once, with nothing saved.
@@ -80,6 +81,7 @@ private:
     void concludi(const char* fine);
     void registraPartita(const char* fine);
     std::string testoOrologio() const;
+    std::string domanda() const; // what the number box shows
 
     Finestra& finestra_;
     ArchivioRecord& archivio_;
@@ -127,6 +129,14 @@ inline constexpr const char* kSaluto = "Ciao a presto...";
 inline constexpr const char* kData = "Data ";
 inline constexpr const char* kAllenamento = "Allenamento";
 inline constexpr const char* kTitoloAllenamento = "Cifrolandia – Allenamento";
+inline constexpr const char* kNuovoAllenamentoInverso =
+    "Iniziamo un allenamento dal romano al numero, senza orologio e senza record?";
+inline constexpr const char* kDettaglioAllenamentoInverso =
+    "Il gioco mostra un numero romano e tu scrivi in cifre il numero corrispondente. In "
+    "allenamento non c'è il tempo e il record non cambia. Il punteggio di questa partita non "
+    "sarà conservato.";
+inline constexpr const char* kTitoloAllenamentoInverso =
+    "Cifrolandia – Allenamento dal romano al numero";
 inline constexpr const char* kRecordRegistrato =
     "Ok ho registrato il tuo record, C A M P I O N E\"";
 inline constexpr const char* kRegistrazione = "Sto registrando il tuo record...";

@@ -13,7 +13,9 @@ void Gioco::registraPartita(const char* fine) {
     Partita partita;
     partita.nome = nome_;
     partita.massimo = massimo_;
-    partita.modo = modo_ == Modo::Allenamento ? "allenamento" : "gara";
+    partita.modo = modo_ == Modo::Allenamento          ? "allenamento"
+                   : modo_ == Modo::AllenamentoInverso ? "allenamento-inverso"
+                                                       : "gara";
     partita.esatte = esatte_;
     partita.errate = errate_;
     partita.fine = fine;

@@ -167,18 +167,18 @@ int Scala::lunghezza(int pixel) const {
     return static_cast<int>(std::lround(pixel * fattore));
 }
 
-double minimoPer(QSize libero) {
-    return std::clamp(std::min(static_cast<double>(libero.width()) / kLarghezzaNormale,
-                               static_cast<double>(libero.height()) / kAltezzaNormale),
+double minimoPer(QSize libero, QSize normale) {
+    return std::clamp(std::min(static_cast<double>(libero.width()) / normale.width(),
+                               static_cast<double>(libero.height()) / normale.height()),
                       0.1, 1.0);
 }
 
-Scala scalaPer(QSize area, double minimo) {
+Scala scalaPer(QSize area, double minimo, QSize normale) {
     Scala s;
-    s.fattore = std::max(minimo, std::min(static_cast<double>(area.width()) / kLarghezzaNormale,
-                                          static_cast<double>(area.height()) / kAltezzaNormale));
-    s.origine = QPointF(std::max(0.0, (area.width() - kLarghezzaNormale * s.fattore) / 2),
-                        std::max(0.0, (area.height() - kAltezzaNormale * s.fattore) / 2));
+    s.fattore = std::max(minimo, std::min(static_cast<double>(area.width()) / normale.width(),
+                                          static_cast<double>(area.height()) / normale.height()));
+    s.origine = QPointF(std::max(0.0, (area.width() - normale.width() * s.fattore) / 2),
+                        std::max(0.0, (area.height() - normale.height() * s.fattore) / 2));
     return s;
 }
 

@@ -64,7 +64,9 @@ inline constexpr int kAltezzaNormale = 8310 / kTwipPerPixel;
 
 // The whole layout scaled by one factor to fill a larger client area, centred in the free
 // space. Never below `minimo`: at normal size (and smaller) the layout keeps its 1:1 geometry,
-// unless the screen itself has no room for it (minimoPer).
+// unless the screen itself has no room for it (minimoPer). `normale` is the layout's size at
+// factor 1: the designed window, or more with the on-screen keypad's strip beneath it
+// (ui/tastierino.hpp).
 struct Scala {
     double fattore = 1;
     QPointF origine; // where the layout's top-left corner lands
@@ -74,11 +76,12 @@ struct Scala {
     int lunghezza(int pixel) const;
     bool operator==(const Scala&) const = default;
 };
-Scala scalaPer(QSize area, double minimo = 1);
+Scala scalaPer(QSize area, double minimo = 1,
+               QSize normale = QSize(kLarghezzaNormale, kAltezzaNormale));
 // The least factor for a client area that can grow to `libero` at most (the screen, after
 // QT_SCALE_FACTOR, without the window's frame and menu bar): 1, or less when that is smaller
-// than the designed window, so that every control stays on the screen.
-double minimoPer(QSize libero);
+// than the layout, so that every control stays on the screen.
+double minimoPer(QSize libero, QSize normale = QSize(kLarghezzaNormale, kAltezzaNormale));
 
 // The free area of the window (right of "Nuovo calcolo", between the counters and the record
 // line), where the review of the game's mistakes goes; it covers no control.

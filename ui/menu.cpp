@@ -2,6 +2,8 @@
 
 #include "ui/tavola.hpp"
 
+#include "core/gioco.hpp"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -70,6 +72,7 @@ void Tavola::creaMenu() {
     allenamento_->setStatusTip(QStringLiteral("Comincia un allenamento, senza orologio e senza "
                                               "record"));
     creaVociStorico(barra);
+    creaMenuEsercizi();
     QMenu* aiuto = barra->addMenu(QStringLiteral("&Aiuto"));
     aiuto->setObjectName(QStringLiteral("Aiuto"));
     QAction* come = aiuto->addAction(QStringLiteral("Come si gioca"));
@@ -128,6 +131,34 @@ void Tavola::creaMenu() {
     esciSchermoIntero_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     esciSchermoIntero_->setEnabled(false);
     connect(esciSchermoIntero_, &QShortcut::activated, this, &Tavola::alternaSchermoIntero);
+}
+
+// Practice in both directions, and the on-screen keypad for touch screens and whiteboards.
+void Tavola::creaMenuEsercizi() {
+    QMenu* esercizi = menuBar()->addMenu(QStringLiteral("&Esercizi"));
+    esercizi->setObjectName(QStringLiteral("Esercizi"));
+    const auto allenamento = [this, esercizi](const char* nome, const char* testo, auto avvio) {
+        QAction* a = esercizi->addAction(QString::fromUtf8(testo));
+        a->setObjectName(QString::fromLatin1(nome));
+        // Queued, so that the question opens after the menu has closed.
+        connect(
+            a, &QAction::triggered, this,
+            [this, avvio] {
+                if (gioco_) {
+                    (gioco_->*avvio)();
+                }
+            },
+            Qt::QueuedConnection);
+    };
+    allenamento("AllenamentoDiretto", "Allenamento dal numero al romano",
+                &core::Gioco::nuovoAllenamento);
+    allenamento("AllenamentoInverso", "Allenamento dal romano al numero",
+                &core::Gioco::nuovoAllenamentoInverso);
+    esercizi->addSeparator();
+    tastiera_ = esercizi->addAction(QStringLiteral("Tastiera sullo schermo"));
+    tastiera_->setObjectName(QStringLiteral("TastieraSulloSchermo"));
+    tastiera_->setCheckable(true);
+    connect(tastiera_, &QAction::toggled, this, &Tavola::mostraTastierino);
 }
 
 } // namespace ui

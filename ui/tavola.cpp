@@ -65,13 +65,14 @@ Tavola::Tavola(QWidget* genitore) : QMainWindow(genitore) {
     annuncio_ = new Annuncio(superficie_);
     orologioParlato_ = new OrologioParlato(this);
     qApp->installEventFilter(orologioParlato_);
+    creaTastierino();
     valoriIniziali();
 
     timer1_.setObjectName(QStringLiteral("Timer1"));
     timer1_.setTimerType(Qt::PreciseTimer);
     timer1_.setInterval(500);
 
-    resize(QSize(kLarghezzaNormale, kAltezzaNormale + menuBar()->sizeHint().height())
+    resize(QSize(kLarghezzaNormale, layoutNormale().height() + menuBar()->sizeHint().height())
                .boundedTo(screen()->availableGeometry().size())); // never beyond the screen
 
     allaFine = [](int stato) {
@@ -220,6 +221,7 @@ void Tavola::aggiornaFigure() {
 void Tavola::setVisible(bool visibile) {
     if (visibile) {
         caricaFigure();
+        preparaTastierino();
     }
     QMainWindow::setVisible(visibile);
 }
@@ -272,7 +274,9 @@ void Tavola::ridisponi() {
     const QSize cornice = (frameGeometry().size() - superficie_->size())
                               .expandedTo(QSize(0, menuBar()->sizeHint().height()));
     const Scala s =
-        scalaPer(superficie_->size(), minimoPer(screen()->availableGeometry().size() - cornice));
+        scalaPer(superficie_->size(),
+                 minimoPer(screen()->availableGeometry().size() - cornice, layoutNormale()),
+                 layoutNormale());
     const bool nuovoFattore = s.fattore != scala_.fattore;
     scala_ = s;
     for (QWidget* w : controlli_) {
@@ -301,6 +305,8 @@ void Tavola::ridisponi() {
     }
     disponiRigaRecord();
     limitaNomeSfidante();
+    disponiTastierino();
+    disponiNumeroInverso();
 }
 
 void Tavola::disponiRigaRecord() {

@@ -35,6 +35,7 @@ class FinestraRisultati;
 class PannelloPausa;
 class Annuncio;
 class OrologioParlato;
+class Tastierino;
 
 class Tavola : public QMainWindow, public core::Finestra {
     Q_OBJECT
@@ -71,6 +72,14 @@ public:
     // tavola_storico.cpp
     void mostraPausa(bool inPausa) override;
     void mostraNota(std::string_view testo) override;
+    void impostaNumeroMassimo(int massimo) override; // tavola_inversa.cpp
+
+    // The on-screen keypad (tavola_tastierino.cpp): shown beneath the layout, the window grown
+    // by its strip; hidden, the window as designed. Its keys: none until the window first
+    // shows them.
+    void mostraTastierino(bool mostrato);
+    bool tastierinoMostrato() const { return tastierinoMostrato_; }
+    Tastierino* tastierino() const { return tastierino_; }
 
     // For tests and benchmarks: a control by its object name, and the timer.
     QWidget* controllo(const QString& nome) const;
@@ -99,7 +108,14 @@ private:
     void creaControlli();
     void creaMenu();                       // menu.cpp
     void creaVociStorico(QMenuBar* barra); // tavola_storico.cpp
+    void creaMenuEsercizi();
     void disponiAggiunte();
+    void creaTastierino(); // tavola_tastierino.cpp
+    QSize layoutNormale() const;
+    void disponiTastierino();
+    void preparaTastierino();
+    void adattaAlModo(); // tavola_inversa.cpp
+    void disponiNumeroInverso();
     void ridisponi();
     void aggiornaFigure();
     void caricaFigure();
@@ -131,6 +147,11 @@ private:
     QTimer timer1_;
     QAction* nuovoGioco_ = nullptr;
     QAction* allenamento_ = nullptr;
+    QAction* tastiera_ = nullptr; // "Tastiera sullo schermo", checked while the keypad is shown
+    Tastierino* tastierino_ = nullptr;
+    bool tastierinoMostrato_ = false;
+    int numeroMassimo_ = 0;                 // of the numerals of a practice from numeral to number
+    std::pair<int, double> misuraNumero_{}; // numeroMassimo_ and factor the number box is for
     QShortcut* esciSchermoIntero_ = nullptr;
     PannelloRipasso* ripasso_ = nullptr;
     Annuncio* annuncio_ = nullptr;               // what a screen reader alone is told

@@ -150,6 +150,7 @@ void Tavola::impostaModo(core::Modo modo) {
                        tempoRestante_}) {
         w->setVisible(gara);
     }
+    adattaAlModo();
 }
 
 void Tavola::mostraRipasso(const std::vector<core::Errore>& errori) {

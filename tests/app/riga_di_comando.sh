@@ -39,5 +39,6 @@ partita|2|err|^cifrolandia: argomento inatteso: partita$
 --massimo|2|err|^cifrolandia: --massimo vuole un numero$
 --massimo 1|2|err|^cifrolandia: --massimo vuole un numero da 2 in su, non: 1$
 --massimo=cento|2|err|^cifrolandia: --massimo vuole un numero da 2 in su, non: cento$
+--allenamento-inverso --tastiera|qt|err|platform plugin
 EOF
 ((falliti == 0)) && echo "riga di comando: tutti i casi passano"

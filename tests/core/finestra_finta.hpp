@@ -20,6 +20,7 @@ struct FinestraFinta : core::Finestra {
     core::Controllo fuoco = core::Controllo::Text2;
     bool timer = true, ridotta = false; // the timer is enabled when the window is created
     core::Modo modo = core::Modo::Gara;
+    int numeroMassimo = 0; // of the numerals shown in practice from numeral to number
     core::Sfondo sfondo;
     std::string titolo = "Cifrolandia";
     std::vector<core::Errore> ripasso;     // the review as last shown
@@ -47,6 +48,7 @@ struct FinestraFinta : core::Finestra {
     void impostaTitolo(std::string_view testo) override { titolo = testo; }
     bool ridottaAIcona() const override { return ridotta; }
     void impostaModo(core::Modo m) override { modo = m; }
+    void impostaNumeroMassimo(int massimo) override { numeroMassimo = massimo; }
 
     void dialogo(std::string voce) {
         dialoghi.push_back(voce);

@@ -101,8 +101,8 @@ private slots:
         QTest::addColumn<QString>("evidenziate"); // after F10 and after each key
         QTest::addColumn<QString>("domanda");
         QTest::newRow("ogni voce")
-            << "RRRRRRRR"
-            << "INFOMAZIONI Ciao lic Next Allenamento Pausa Risultati Aiuto INFOMAZIONI"
+            << "RRRRRRRRR"
+            << "INFOMAZIONI Ciao lic Next Allenamento Pausa Risultati Esercizi Aiuto INFOMAZIONI"
                                    << "";
         QTest::newRow("a sinistra") << "L"
                                     << "INFOMAZIONI Aiuto"
@@ -110,8 +110,9 @@ private slots:
         QTest::newRow("Nuovo gioco") << "RRR\n"
                                      << "INFOMAZIONI Ciao lic Next -"
                                      << "INIZIARE NUOVA GARA";
-        QTest::newRow("Allenamento") << "LLLL\n"
-                                     << "INFOMAZIONI Aiuto Risultati Pausa Allenamento -"
+        QTest::newRow("Allenamento")
+            << "LLLLL\n"
+            << "INFOMAZIONI Aiuto Esercizi Risultati Pausa Allenamento -"
                                      << "INIZIARE UN ALLENAMENTO";
     }
     void menuDaTastiera() {
