@@ -53,7 +53,7 @@ quella giusta e la scrive nel riquadro degli errori, per ripassarla.</li>
 <p>L'orologio parte da 00:15:00 e toglie un secondo ogni mezzo secondo reale: i 15 minuti
 dell'orologio passano in 7 minuti e mezzo reali. Quando l'orologio arriva a 00:00:00 la
 partita finisce. In Allenamento l'orologio non c'è e il tempo non finisce mai.</p>
-<p>Nel menu Esercizi puoi allenarti anche al contrario, dal romano al numero: il gioco ti
+<p>Nel menu Allenamento puoi allenarti anche al contrario, dal romano al numero: il gioco ti
 mostra un numero romano e tu scrivi il numero in cifre. Sempre in quel menu, la Tastiera sullo
 schermo mostra tasti grandi da toccare, per la lavagna interattiva.</p>
 

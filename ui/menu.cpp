@@ -67,12 +67,8 @@ void Tavola::creaMenu() {
     nuovoGioco_->setStatusTip(QStringLiteral("Comincia una nuova gara a tempo"));
 
     // After the designed menus: practice, pause, results, help and the full screen key.
-    allenamento_ = barra->addAction(QStringLiteral("Allenamen&to"));
-    allenamento_->setObjectName(QStringLiteral("Allenamento"));
-    allenamento_->setStatusTip(QStringLiteral("Comincia un allenamento, senza orologio e senza "
-                                              "record"));
+    creaMenuAllenamento();
     creaVociStorico(barra);
-    creaMenuEsercizi();
     QMenu* aiuto = barra->addMenu(QStringLiteral("&Aiuto"));
     aiuto->setObjectName(QStringLiteral("Aiuto"));
     QAction* come = aiuto->addAction(QStringLiteral("Come si gioca"));
@@ -102,9 +98,13 @@ void Tavola::creaMenu() {
         primo->menu()->setActiveAction(primo->menu()->actions().constFirst());
     });
     const auto restituisci = [this, barra] {
-        if (barra->hasFocus() && !barra->activeAction() && !QApplication::activePopupWidget() &&
-            fuocoPrimaDelMenu_)
+        // The bar, or nothing (a closed menu may leave no window active), has the keyboard.
+        const bool senzaTastiera = barra->hasFocus() || !QApplication::focusWidget();
+        if (senzaTastiera && !barra->activeAction() && !QApplication::activePopupWidget() &&
+            fuocoPrimaDelMenu_) {
+            barra->activateWindow();
             fuocoPrimaDelMenu_->setFocus(Qt::MenuBarFocusReason);
+        }
     };
     connect(barra, &QMenuBar::triggered, this, restituisci, Qt::QueuedConnection);
     barra->installEventFilter(new EscDallaBarra(barra, restituisci));
@@ -133,29 +133,30 @@ void Tavola::creaMenu() {
     connect(esciSchermoIntero_, &QShortcut::activated, this, &Tavola::alternaSchermoIntero);
 }
 
-// Practice in both directions, and the on-screen keypad for touch screens and whiteboards.
-void Tavola::creaMenuEsercizi() {
-    QMenu* esercizi = menuBar()->addMenu(QStringLiteral("&Esercizi"));
-    esercizi->setObjectName(QStringLiteral("Esercizi"));
-    const auto allenamento = [this, esercizi](const char* nome, const char* testo, auto avvio) {
-        QAction* a = esercizi->addAction(QString::fromUtf8(testo));
-        a->setObjectName(QString::fromLatin1(nome));
-        // Queued, so that the question opens after the menu has closed.
-        connect(
-            a, &QAction::triggered, this,
-            [this, avvio] {
-                if (gioco_) {
-                    (gioco_->*avvio)();
-                }
-            },
-            Qt::QueuedConnection);
-    };
-    allenamento("AllenamentoDiretto", "Allenamento dal numero al romano",
-                &core::Gioco::nuovoAllenamento);
-    allenamento("AllenamentoInverso", "Allenamento dal romano al numero",
-                &core::Gioco::nuovoAllenamentoInverso);
-    esercizi->addSeparator();
-    tastiera_ = esercizi->addAction(QStringLiteral("Tastiera sullo schermo"));
+// Practice in both directions, and the on-screen keypad for touch screens and whiteboards: one
+// menu, so that the menu bar still fits the window at its designed width.
+void Tavola::creaMenuAllenamento() {
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("Allenamen&to"));
+    menu->setObjectName(QStringLiteral("MenuAllenamento"));
+    allenamento_ = menu->addAction(QStringLiteral("Dal numero al romano"));
+    allenamento_->setObjectName(QStringLiteral("Allenamento"));
+    allenamento_->setStatusTip(QStringLiteral("Comincia un allenamento, senza orologio e senza "
+                                              "record"));
+    QAction* inverso = menu->addAction(QStringLiteral("Dal romano al numero"));
+    inverso->setObjectName(QStringLiteral("AllenamentoInverso"));
+    inverso->setStatusTip(QStringLiteral("Comincia un allenamento in cui si scrive in cifre il "
+                                         "numero romano mostrato"));
+    // Queued, so that the question opens after the menu has closed.
+    connect(
+        inverso, &QAction::triggered, this,
+        [this] {
+            if (gioco_) {
+                gioco_->nuovoAllenamentoInverso();
+            }
+        },
+        Qt::QueuedConnection);
+    menu->addSeparator();
+    tastiera_ = menu->addAction(QStringLiteral("Tastiera sullo schermo"));
     tastiera_->setObjectName(QStringLiteral("TastieraSulloSchermo"));
     tastiera_->setCheckable(true);
     connect(tastiera_, &QAction::toggled, this, &Tavola::mostraTastierino);

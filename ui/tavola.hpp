@@ -108,7 +108,7 @@ private:
     void creaControlli();
     void creaMenu();                       // menu.cpp
     void creaVociStorico(QMenuBar* barra); // tavola_storico.cpp
-    void creaMenuEsercizi();
+    void creaMenuAllenamento();
     void disponiAggiunte();
     void creaTastierino(); // tavola_tastierino.cpp
     QSize layoutNormale() const;
