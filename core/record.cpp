@@ -3,6 +3,7 @@
 #include "core/cp1252.hpp"
 #include "core/errori.hpp"
 #include "core/file_cartella.hpp"
+#include "core/giornale_record.hpp"
 #include "core/numeri.hpp"
 
 #include <cerrno>
@@ -70,9 +71,6 @@ constexpr std::size_t kLetturaMassima = 4096;
 // Each text is cut to this many bytes, so that the journal holding both stays readable.
 constexpr std::size_t kTestoMassimo = 2000;
 
-constexpr std::string_view kIntestazioneGiornale = "CIFROLANDIA-RECORD 1\n";
-constexpr std::string_view kFineGiornale = "FINE\n";
-
 // How long a start-up waits for the lock before reading without it.
 constexpr auto kAttesaAvvio = std::chrono::seconds(1);
 constexpr auto kIntervalloAttesa = std::chrono::milliseconds(20);
@@ -96,49 +94,10 @@ void fermatiDopo(const char* passo) {
 void fermatiDopo(const char*) {}
 #endif
 
-// The two file contents, as bytes of the code page, line ends included.
-struct Coppia {
-    std::string punti;
-    std::string nome;
-    bool operator==(const Coppia&) const = default;
-};
-
 using namespace cartella;
 
 std::string leggiSicuro(int cartella, const char* nome) {
     return leggiRegolare(cartella, nome, kLetturaMassima);
-}
-
-std::string componiGiornale(const Coppia& coppia) {
-    return std::string(kIntestazioneGiornale) + std::to_string(coppia.punti.size()) + ' ' +
-           std::to_string(coppia.nome.size()) + '\n' + coppia.punti + coppia.nome +
-           std::string(kFineGiornale);
-}
-
-// The pair a journal holds, if it is whole: header, the two lengths, exactly that many bytes,
-// end marker, nothing after it.
-std::optional<Coppia> leggiGiornale(std::string_view testo) {
-    if (!testo.starts_with(kIntestazioneGiornale)) {
-        return std::nullopt;
-    }
-    testo.remove_prefix(kIntestazioneGiornale.size());
-    std::size_t lunghezze[2] = {0, 0};
-    const char separatori[2] = {' ', '\n'};
-    for (int i = 0; i < 2; ++i) {
-        const auto [fine, errore] =
-            std::from_chars(testo.data(), testo.data() + testo.size(), lunghezze[i]);
-        if (errore != std::errc{} || fine == testo.data() || fine == testo.data() + testo.size() ||
-            *fine != separatori[i]) {
-            return std::nullopt;
-        }
-        testo.remove_prefix(static_cast<std::size_t>(fine - testo.data()) + 1);
-    }
-    if (lunghezze[0] > testo.size() || lunghezze[1] > testo.size() - lunghezze[0] ||
-        testo.substr(lunghezze[0] + lunghezze[1]) != kFineGiornale) {
-        return std::nullopt;
-    }
-    return Coppia{std::string(testo.substr(0, lunghezze[0])),
-                  std::string(testo.substr(lunghezze[0], lunghezze[1]))};
 }
 
 // The temporary names of one save or roll-forward, new each time: another player who removed
