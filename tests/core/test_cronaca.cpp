@@ -101,17 +101,9 @@ TEST_P(Fini, OgniFineScriveUnaRigaConIlGiocoIntero) {
         return;
     }
     ASSERT_EQ(registro.partite.size(), 1u) << "one line per game";
-    const core::Partita attesa{"2026-12-07T14:03:05+01:00",
-                               70,
-                               "Anna",
-                               "3800",
-                               "gara",
-                               1,
-                               1,
-                               f.scritta,
-                               f.pause,
-                               f.secondiInPausa,
-                               {{numero, "X", esatta}}};
+    const std::vector<core::Errore> errori{{numero, "X", esatta}};
+    const core::Partita attesa{registro.istante(), 70,      "Anna",           "3800", "gara", 1, 1,
+                               f.scritta,          f.pause, f.secondiInPausa, errori};
     EXPECT_EQ(registro.partite[0], attesa) << "the line of: " << f.nome;
     EXPECT_TRUE(finestra.note.empty()) << "nothing to say when the line is written";
     EXPECT_FALSE(finestra.pausa) << "no game ends covered";
@@ -179,13 +171,10 @@ TEST_F(Cronaca, UnMassimoFissoNonChiedeIlLimiteNemmenoAlNuovoGioco) {
     finestra.risposte = {Risposta::Si};
     finestra.risposteInput = {"Bea"};
     gioco.nuovaPartita();
-    const std::string dialoghi = [&] {
-        std::string tutti;
-        for (const std::string& d : finestra.dialoghi) {
-            tutti += d.substr(0, d.find(':')) + ";";
-        }
-        return tutti;
-    }();
+    std::string dialoghi;
+    for (const std::string& d : finestra.dialoghi) {
+        dialoghi += d.substr(0, d.find(':')) + ";";
+    }
     EXPECT_EQ(dialoghi, "input;msg[ok|];msg[si-no|INIZIARE NUOVA GARA];input;msg[ok|];")
         << "the name and the challenge only: neither the bound's warning nor its question";
     EXPECT_EQ(gioco.massimo(), "3800") << "read as a typed bound is";

@@ -190,10 +190,11 @@ INSTANTIATE_TEST_SUITE_P(
                                }}),
     [](const auto& info) { return "riga" + std::to_string(info.index); });
 
-TEST(Storico, FileEsattoPrivatoInCartellaCreata) {
+// A file of its own in a directory it creates, private; past the cap, the newest games only.
+TEST(Storico, FileEsattoPrivatoConLeUltimePartite) {
     Cartella c;
     const fs::path file = c.percorso / "dati" / "cifrolandia" / "partite.csv";
-    const Storico storico(file.string());
+    const Storico storico(file.string(), 5);
     ASSERT_TRUE(storico.aggiungi(partita("A")));
     ASSERT_TRUE(storico.aggiungi(partita("B")));
     EXPECT_EQ(contenuto(file), core::intestazioneStorico() + riga("A") + riga("B"))
@@ -206,12 +207,6 @@ TEST(Storico, FileEsattoPrivatoInCartellaCreata) {
     ASSERT_TRUE(storico.aggiungi(partita("C")));
     EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write)
         << "un file aperto ad altri torna privato";
-}
-
-TEST(Storico, TieneLeUltimePartite) {
-    Cartella c;
-    const fs::path file = c.percorso / "partite.csv";
-    const Storico storico(file.string(), 5);
     for (int i = 0; i < 40; ++i) {
         ASSERT_TRUE(storico.aggiungi(partita(std::to_string(i)))) << i;
     }
