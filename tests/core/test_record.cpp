@@ -409,8 +409,6 @@ std::vector<Attacco> attacchi() {
     // clang-format off
     std::vector<Attacco> righe = {
         {.nome = "controlli", .giocatore = "B\tr\x1b[1m\r\nX\x7f\x1f", .finale = "5\r\n|B r [1m  X  \r\n"},
-        {.nome = "controlli in gioco", .giocatore = "B\tr\x7f", .gioco = true,
-         .messaggio = ":  B r  vediamo", .finale = "5\r\n|B r \r\n"},
         {.nome = "prom oltre il limite", .stato = 2, .messaggio = "record: file troppo grande. Il", .finale = kAnna, .limite = 1},
         {.nome = "giornale oltre il limite", .stato = 2, .messaggio = "record: file troppo grande. Il", .finale = kAnna, .limite = 30},
         {.nome = "prom.txt sotto un mount", .pausa = "giornale", .durante = sh(R"(mount --bind /dev/null "$D/prom.txt")", true),
