@@ -34,8 +34,8 @@ class Cronaca : public testing::Test {
 protected:
     Cronaca() { gioco.impostaRegistro(registro); }
     ~Cronaca() override { fs::remove_all(cartella); }
-    void avvia(const std::string& limite = "5000") {
-        finestra.risposteInput = {"Anna", limite};
+    void avvia() {
+        finestra.risposteInput = {"Anna", "5000"};
         gioco.avvia();
     }
     void rispondi(const std::string& testo) {

@@ -48,12 +48,10 @@ void accoda(const fs::path& file, const std::string& byte) {
 
 // A scratch directory, removed at the end.
 struct Cartella {
-    Cartella() {
-        std::string modello = (fs::temp_directory_path() / "storico-XXXXXX").string();
-        percorso = ::mkdtemp(modello.data());
-    }
     ~Cartella() { fs::remove_all(percorso); }
-    fs::path percorso;
+    std::string modello = (fs::temp_directory_path() / "storico-XXXXXX").string();
+    fs::path percorso = ::mkdtemp(modello.data());
+    fs::path file = percorso / "partite.csv";
 };
 
 // A child's exit status, waited for at most `limite`; a child still running then is killed
@@ -87,7 +85,7 @@ TEST_P(NomiOstili, TornanoComeScritti) {
     Cartella c;
     Partita p = partita(GetParam());
     p.errori.push_back({GetParam(), GetParam(), GetParam()}); // in the mistakes' own field too
-    const Storico storico((c.percorso / "partite.csv").string());
+    const Storico storico(c.file.string());
     ASSERT_TRUE(storico.aggiungi(p)) << "nome: " << GetParam();
     EXPECT_EQ(storico.leggi(), std::vector<Partita>{p}) << "nome: " << GetParam();
 }
@@ -148,7 +146,7 @@ class FileOstili : public testing::TestWithParam<FileOstile> {};
 TEST_P(FileOstili, NienteBloccaOCrolla) {
     const FileOstile& f = GetParam();
     Cartella c;
-    const fs::path file = c.percorso / "partite.csv";
+    const fs::path& file = c.file;
     f.prepara(file);
     const auto inizio = std::chrono::steady_clock::now();
     EXPECT_EQ(inFiglio([&] {
@@ -220,7 +218,7 @@ TEST(Storico, FileEsattoPrivatoConLeUltimePartite) {
 // without a gap to its last.
 TEST(Storico, DueFinestreInsiemeNonPerdonoRighe) {
     Cartella c;
-    const fs::path file = c.percorso / "partite.csv";
+    const fs::path& file = c.file;
     constexpr int kPartite = 1000;
     int via[2];
     ASSERT_EQ(::pipe(via), 0);
