@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 
 namespace {
 
@@ -35,8 +34,8 @@ class Cronaca : public testing::Test {
 protected:
     Cronaca() { gioco.impostaRegistro(registro); }
     ~Cronaca() override { fs::remove_all(cartella); }
-    void avvia(const std::string& limite = "5000") {
-        finestra.risposteInput = {"Anna", limite};
+    void avvia() {
+        finestra.risposteInput = {"Anna", "5000"};
         gioco.avvia();
     }
     void rispondi(const std::string& testo) {
@@ -58,11 +57,14 @@ protected:
     core::Gioco gioco{finestra, archivio, [this] { return ++seme; }};
 };
 
+// How a game ends: a call of the game, made `volte` times (the clock's ticks), after a Yes to
+// its question with `si`; with two pauses, the second is still open at the end.
 struct Fine {
     const char* nome;
-    std::function<void(RegistroFinto&, core::Gioco&, FinestraFinta&)> azione;
+    void (core::Gioco::*azione)();
     const char* scritta; // the ending written; nullptr: the game goes on, nothing is written
-    int pause = 1;
+    bool si = false;
+    int volte = 1, pause = 1;
     long secondiInPausa = 30;
 };
 
@@ -74,6 +76,7 @@ class Fini : public Cronaca, public testing::WithParamInterface<Fine> {};
 
 // A game of 100 real seconds with a pause of 30, one right answer and one wrong, then its end.
 TEST_P(Fini, OgniFineScriveUnaRigaConIlGiocoIntero) {
+    const Fine& f = GetParam();
     avvia();
     const std::string numero = std::to_string(gioco.numero());
     const std::string esatta = gioco.rispostaEsatta();
@@ -85,60 +88,37 @@ TEST_P(Fini, OgniFineScriveUnaRigaConIlGiocoIntero) {
     registro.adesso += 30;
     gioco.riprendi();
     registro.adesso += 30;
-    GetParam().azione(registro, gioco, finestra);
-    if (GetParam().scritta == nullptr) {
+    if (f.pause == 2) { // a pause still open at the end counts, up to the end
+        gioco.pausa();
+        registro.adesso += 20;
+    }
+    finestra.risposte = {f.si ? Risposta::Si : Risposta::No};
+    for (int i = 0; i < f.volte; ++i) {
+        (gioco.*f.azione)();
+    }
+    if (f.scritta == nullptr) {
         EXPECT_TRUE(registro.partite.empty()) << "the game goes on: nothing written";
         return;
     }
     ASSERT_EQ(registro.partite.size(), 1u) << "one line per game";
-    const core::Partita attesa{"2026-12-07T14:03:05+01:00",
-                               70,
-                               "Anna",
-                               "3800",
-                               "gara",
-                               1,
-                               1,
-                               GetParam().scritta,
-                               GetParam().pause,
-                               GetParam().secondiInPausa,
-                               {{numero, "X", esatta}}};
-    EXPECT_EQ(registro.partite[0], attesa) << "the line of: " << GetParam().nome;
+    const std::vector<core::Errore> errori{{numero, "X", esatta}};
+    const core::Partita attesa{registro.istante(), 70,      "Anna",           "3800", "gara", 1, 1,
+                               f.scritta,          f.pause, f.secondiInPausa, errori};
+    EXPECT_EQ(registro.partite[0], attesa) << "the line of: " << f.nome;
     EXPECT_TRUE(finestra.note.empty()) << "nothing to say when the line is written";
     EXPECT_FALSE(finestra.pausa) << "no game ends covered";
 }
 
+using core::Gioco;
 INSTANTIATE_TEST_SUITE_P(
     Storico, Fini,
-    testing::Values(
-        Fine{"uscita", [](auto&, auto& g, auto&) { g.esci(); }, "uscita"},
-        Fine{"tempo",
-             [](auto&, auto& g, auto&) {
-                 for (int i = 0; i <= 900; ++i) {
-                     g.scatto();
-                 }
-             },
-             "tempo"},
-        Fine{"nuovo gioco",
-             [](auto&, auto& g, auto& f) {
-                 f.risposte = {Risposta::Si};
-                 g.nuovaPartita();
-             },
-             "nuovo-gioco"},
-        Fine{"allenamento",
-             [](auto&, auto& g, auto& f) {
-                 f.risposte = {Risposta::Si};
-                 g.nuovoAllenamento();
-             },
-             "allenamento"},
-        Fine{"finestra chiusa", [](auto&, auto& g, auto&) { g.chiudi(); }, "finestra-chiusa"},
-        Fine{"nuovo gioco rifiutato", [](auto&, auto& g, auto&) { g.nuovaPartita(); }, nullptr},
-        Fine{"chiusa in pausa",
-             [](auto& r, auto& g, auto&) {
-                 g.pausa(); // a pause still open at the end counts, up to the end
-                 r.adesso += 20;
-                 g.chiudi();
-             },
-             "finestra-chiusa", 2, 50}),
+    testing::Values(Fine{"uscita", &Gioco::esci, "uscita"},
+                    Fine{"tempo", &Gioco::scatto, "tempo", false, 901},
+                    Fine{"nuovo gioco", &Gioco::nuovaPartita, "nuovo-gioco", true},
+                    Fine{"allenamento", &Gioco::nuovoAllenamento, "allenamento", true},
+                    Fine{"finestra chiusa", &Gioco::chiudi, "finestra-chiusa"},
+                    Fine{"nuovo gioco rifiutato", &Gioco::nuovaPartita, nullptr},
+                    Fine{"chiusa in pausa", &Gioco::chiudi, "finestra-chiusa", false, 1, 2, 50}),
     [](const auto& info) { return "fine" + std::to_string(info.index); });
 
 // The pause, in the timed game and in practice: the clock stands, nothing is typed or judged,
@@ -191,13 +171,10 @@ TEST_F(Cronaca, UnMassimoFissoNonChiedeIlLimiteNemmenoAlNuovoGioco) {
     finestra.risposte = {Risposta::Si};
     finestra.risposteInput = {"Bea"};
     gioco.nuovaPartita();
-    const std::string dialoghi = [&] {
-        std::string tutti;
-        for (const std::string& d : finestra.dialoghi) {
-            tutti += d.substr(0, d.find(':')) + ";";
-        }
-        return tutti;
-    }();
+    std::string dialoghi;
+    for (const std::string& d : finestra.dialoghi) {
+        dialoghi += d.substr(0, d.find(':')) + ";";
+    }
     EXPECT_EQ(dialoghi, "input;msg[ok|];msg[si-no|INIZIARE NUOVA GARA];input;msg[ok|];")
         << "the name and the challenge only: neither the bound's warning nor its question";
     EXPECT_EQ(gioco.massimo(), "3800") << "read as a typed bound is";

@@ -409,8 +409,6 @@ std::vector<Attacco> attacchi() {
     // clang-format off
     std::vector<Attacco> righe = {
         {.nome = "controlli", .giocatore = "B\tr\x1b[1m\r\nX\x7f\x1f", .finale = "5\r\n|B r [1m  X  \r\n"},
-        {.nome = "controlli in gioco", .giocatore = "B\tr\x7f", .gioco = true,
-         .messaggio = ":  B r  vediamo", .finale = "5\r\n|B r \r\n"},
         {.nome = "prom oltre il limite", .stato = 2, .messaggio = "record: file troppo grande. Il", .finale = kAnna, .limite = 1},
         {.nome = "giornale oltre il limite", .stato = 2, .messaggio = "record: file troppo grande. Il", .finale = kAnna, .limite = 30},
         {.nome = "prom.txt sotto un mount", .pausa = "giornale", .durante = sh(R"(mount --bind /dev/null "$D/prom.txt")", true),
@@ -464,71 +462,43 @@ std::vector<Attacco> attacchi() {
         {.nome = "32 rivali per 30 giri", .prima = trentaGiri, .stato = 1, .mostrato = "612\r\n|" + nomeDi(612) + "\r\n",
          .finale = "612\r\n|" + nomeDi(612) + "\r\n", .lento = true},
     };
-    for (const char* k : {"0", "1", "2", "3"}) {
+    for (const char* k : {"2", "3"}) { // the journal finds the disk full, or just room enough
         const bool pieno = *k != '3'; // two temporary files and the journal need three pages
         righe.push_back({.nome = std::string("disco pieno, pagine libere: ") + k, .prima = sh(kRiempi + k + kFile),
                          .stato = pieno ? 2 : 0, .messaggio = pieno ? kSpazio : "",
                          .finale = pieno ? kAnna : "5\r\n|Bruno\r\n", .lento = true, .disco = true});
     }
-    // Things planted at each of the store's names, before the start-up (what a start-up shows
-    // of each at prom.txt or nrom.txt: only regular files, 4 KiB at most) and at the moments
-    // of the save where each can matter: where the name is about to be renamed over.
-    const std::pair<const char*, std::string> cose[] = {
-        {R"(mkdir "$P")", ""},
-        {R"(mkdir -p "$P/x"; chmod 555 "$P")", ""},
-        {R"(echo 500 > "$B/b"; ln "$B/b" "$P")", "500\n"},
-        {R"(echo 500 > "$B/b"; ln -s "$B/b" "$P")", ""},
-        {R"(ln -s /dev/zero "$P")", ""},
-        {R"(mkfifo "$P")", ""},
-        {R"(mknod "$P" c 1 5)", ""},
-        {R"(printf 77 > "$P")", "77"},
-        {R"(printf 77 > "$P"; truncate -s 1G "$P")", "77" + std::string(4094, '\0')},
-    };
-    struct Dove {
-        const char* nome;
-        std::vector<const char*> pause; // nullptr: before the start-up
-        std::vector<int> cose;          // indices into cose; empty: all of them
-    };
-    const Dove dove[] = {
-        {"prom.txt", {nullptr}, {}},
-        {"prom.txt", {"giornale"}, {1, 3, 5}},
-        {"nrom.txt", {nullptr}, {}},
-        {"nrom.txt", {"punti"}, {1, 3, 5}},
-        {".record-in-corso", {nullptr}, {1, 2, 3, 5, 8}},
-        {".record-in-corso", {"temporanei"}, {1, 5}},
-        {".record-nuovo-prom", {nullptr}, {1, 5}}, // names of an earlier version
-        {".record-nuovo-giornale", {nullptr}, {1}},
-    };
-    // clang-format on
-    for (const Dove& d : dove) {
-        std::vector<int> indici = d.cose;
-        for (int i = 0; indici.empty() || (d.cose.empty() && i < int(std::size(cose)));) {
-            indici.push_back(i++);
-        }
-        for (const int i : indici) {
-            const auto& [cosa, letto] = cose[i];
-            for (const char* pausa : d.pause) {
-                // A device needs root; a directory closed with chmod 555 would stop a non-root
-                // bench from reading and cleaning it afterwards.
-                const bool root = std::string(cosa).starts_with("mknod") ||
-                                  std::string(cosa).find("chmod 555") != std::string::npos;
-                const auto pianta =
-                    sh(std::string("P=\"$D/") + d.nome + "\"; rm -rf \"$P\"; " + cosa, root);
-                const std::string visto = pausa || *d.nome == '.' ? kAnna
-                                          : *d.nome == 'p'        ? letto + "|Anna\r\n"
-                                                                  : "3\r\n|" + letto;
-                righe.push_back(
-                    {.nome = std::string(cosa) + " a " + d.nome + " " + (pausa ? pausa : "prima"),
-                     .prima = pausa ? nullptr : pianta,
-                     .pausa = pausa,
-                     .durante = pianta,
-                     .punti = "1000",
-                     .mostrato = visto,
-                     .finale = "1000\r\n|Bruno\r\n",
-                     .root = root});
-            }
-        }
+    // Things planted at the store's names before the start-up (which shows of prom.txt or
+    // nrom.txt only a regular file, 4 KiB at most) or at the step of the save where the name is
+    // about to be renamed over: one of each kind, at each name that takes its own path.
+    const std::string kFifo = R"(mkfifo "$P")", kChiusa = R"(mkdir -p "$P/x"; chmod 555 "$P")",
+                      kLink = R"(echo 500 > "$B/b"; ln -s "$B/b" "$P")",
+                      kFisso = R"(echo 500 > "$B/b"; ln "$B/b" "$P")",
+                      kEnorme = R"(printf 77 > "$P"; truncate -s 1G "$P")";
+    for (const auto& [nome, cosa, pausa, visto] : std::vector<std::tuple<std::string, std::string, const char*, std::string>>{
+             {"prom.txt", kFisso, nullptr, "500\n|Anna\r\n"},
+             {"prom.txt", kEnorme, nullptr, "77" + std::string(4094, '\0') + "|Anna\r\n"},
+             {"prom.txt", kFifo, nullptr, "|Anna\r\n"},
+             {"prom.txt", R"(mknod "$P" c 1 5)", nullptr, "|Anna\r\n"},
+             {"nrom.txt", kLink, nullptr, "3\r\n|"},
+             {"nrom.txt", R"(mkdir "$P")", nullptr, "3\r\n|"},
+             {"prom.txt", kChiusa, "giornale", kAnna},
+             {"nrom.txt", kLink, "punti", kAnna},
+             {".record-in-corso", kChiusa, nullptr, kAnna},
+             {".record-in-corso", kFisso, nullptr, kAnna},
+             {".record-in-corso", kEnorme, nullptr, kAnna},
+             {".record-in-corso", kFifo, "temporanei", kAnna},
+             {".record-nuovo-prom", kChiusa, nullptr, kAnna}, // a name of an earlier version
+         }) {
+        // A device needs root; a directory closed with chmod 555 would stop a non-root bench
+        // from reading and cleaning it afterwards.
+        const bool root = cosa.starts_with("mknod") || cosa == kChiusa;
+        const auto pianta = sh("P=\"$D/" + nome + "\"; rm -rf \"$P\"; " + cosa, root);
+        righe.push_back({.nome = cosa + " a " + nome + " " + (pausa ? pausa : "prima"), .prima = pausa ? nullptr : pianta,
+                         .pausa = pausa, .durante = pianta, .punti = "1000", .mostrato = visto, .finale = "1000\r\n|Bruno\r\n",
+                         .root = root});
     }
+    // clang-format on
     // Rows that need root (a second user, mounts, devices) run only as root; said once.
     static const bool spazio = ::geteuid() == 0 && ::unshare(CLONE_NEWNS) == 0 &&
                                ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;

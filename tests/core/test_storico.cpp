@@ -1,5 +1,5 @@
 // The history of games: any name and answer read back as written, damaged or hostile files
-// read without harm, appends killed at any instant or made by two windows at once, the cap.
+// read without harm, appends made by two windows at once, the cap.
 #include "core/storico.hpp"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <random>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -49,12 +48,10 @@ void accoda(const fs::path& file, const std::string& byte) {
 
 // A scratch directory, removed at the end.
 struct Cartella {
-    Cartella() {
-        std::string modello = (fs::temp_directory_path() / "storico-XXXXXX").string();
-        percorso = ::mkdtemp(modello.data());
-    }
     ~Cartella() { fs::remove_all(percorso); }
-    fs::path percorso;
+    std::string modello = (fs::temp_directory_path() / "storico-XXXXXX").string();
+    fs::path percorso = ::mkdtemp(modello.data());
+    fs::path file = percorso / "partite.csv";
 };
 
 // A child's exit status, waited for at most `limite`; a child still running then is killed
@@ -88,15 +85,14 @@ TEST_P(NomiOstili, TornanoComeScritti) {
     Cartella c;
     Partita p = partita(GetParam());
     p.errori.push_back({GetParam(), GetParam(), GetParam()}); // in the mistakes' own field too
-    const Storico storico((c.percorso / "partite.csv").string());
+    const Storico storico(c.file.string());
     ASSERT_TRUE(storico.aggiungi(p)) << "nome: " << GetParam();
     EXPECT_EQ(storico.leggi(), std::vector<Partita>{p}) << "nome: " << GetParam();
 }
 
 INSTANTIATE_TEST_SUITE_P(Storico, NomiOstili,
-                         testing::Values("Anna, Bruno", "Anna \"la rossa\"", "\"", "riga\r\nnuova",
-                                         "\n", "uno;due", "<b>Anna</b>", "Zoë 🦊", "",
-                                         "a\\=b>c|d\\", "=>|", "  spazi  "));
+                         testing::Values("Anna, \"la rossa\"", "riga\r\nnuova", "Zoë 🦊", "",
+                                         "a\\=b>c|d\\", "  spazi  "));
 
 // Records that are not a whole game: a good one with one piece of it changed.
 const std::string kBuona =
@@ -150,7 +146,7 @@ class FileOstili : public testing::TestWithParam<FileOstile> {};
 TEST_P(FileOstili, NienteBloccaOCrolla) {
     const FileOstile& f = GetParam();
     Cartella c;
-    const fs::path file = c.percorso / "partite.csv";
+    const fs::path& file = c.file;
     f.prepara(file);
     const auto inizio = std::chrono::steady_clock::now();
     EXPECT_EQ(inFiglio([&] {
@@ -171,12 +167,6 @@ std::string riga(const std::string& nome) {
     return core::rigaStorico(partita(nome));
 }
 
-void binario(const fs::path& p) {
-    std::string rumore(1 << 16, '\0');
-    std::generate(rumore.begin(), rumore.end(), std::mt19937(7));
-    accoda(p, core::intestazioneStorico() + riga("A") + rumore + "\n" + riga("B"));
-}
-
 void rigaDiUnGiga(const fs::path& p) {
     accoda(p, riga("A"));
     fs::resize_file(p, fs::file_size(p) + (std::uintmax_t{1} << 30)); // sparse
@@ -185,29 +175,24 @@ void rigaDiUnGiga(const fs::path& p) {
 
 INSTANTIATE_TEST_SUITE_P(
     Storico, FileOstili,
-    testing::Values(FileOstile{"binario", "A B", true, binario},
-                    FileOstile{"ultima riga tagliata", "A", true,
-                               [](auto& p) { accoda(p, riga("A") + riga("B").substr(0, 60)); }},
-                    FileOstile{
-                        "tagliata tra virgolette", "A", true,
-                        [](auto& p) { accoda(p, riga("A") + riga("B, \"il\"").substr(0, 40)); }},
+    testing::Values(FileOstile{"tagliata tra virgolette", "A", true,
+                               [](auto& p) {
+                                   accoda(p, riga("A") + riga("B, \"il\"").substr(0, 40));
+                               }},
                     FileOstile{"riga di 1 GB", "B", true, rigaDiUnGiga},
                     FileOstile{"FIFO", "", false, [](auto& p) { ::mkfifo(p.c_str(), 0600); }},
                     FileOstile{"link a un file", "", false,
                                [](auto& p) {
                                    accoda(p.string() + ".vero", riga("A"));
                                    fs::create_symlink(p.string() + ".vero", p);
-                               }},
-                    FileOstile{"cartella", "", false, [](auto& p) { fs::create_directory(p); }},
-                    FileOstile{"link a un dispositivo", "", false,
-                               [](auto& p) { fs::create_symlink("/dev/zero", p); }},
-                    FileOstile{"file mancante", "", true, [](auto&) {}}),
+                               }}),
     [](const auto& info) { return "riga" + std::to_string(info.index); });
 
-TEST(Storico, FileEsattoPrivatoInCartellaCreata) {
+// A file of its own in a directory it creates, private; past the cap, the newest games only.
+TEST(Storico, FileEsattoPrivatoConLeUltimePartite) {
     Cartella c;
     const fs::path file = c.percorso / "dati" / "cifrolandia" / "partite.csv";
-    const Storico storico(file.string());
+    const Storico storico(file.string(), 5);
     ASSERT_TRUE(storico.aggiungi(partita("A")));
     ASSERT_TRUE(storico.aggiungi(partita("B")));
     EXPECT_EQ(contenuto(file), core::intestazioneStorico() + riga("A") + riga("B"))
@@ -220,12 +205,6 @@ TEST(Storico, FileEsattoPrivatoInCartellaCreata) {
     ASSERT_TRUE(storico.aggiungi(partita("C")));
     EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write)
         << "un file aperto ad altri torna privato";
-}
-
-TEST(Storico, TieneLeUltimePartite) {
-    Cartella c;
-    const fs::path file = c.percorso / "partite.csv";
-    const Storico storico(file.string(), 5);
     for (int i = 0; i < 40; ++i) {
         ASSERT_TRUE(storico.aggiungi(partita(std::to_string(i)))) << i;
     }
@@ -234,48 +213,12 @@ TEST(Storico, TieneLeUltimePartite) {
     EXPECT_LT(std::count(testo.begin(), testo.end(), '\n'), 12) << "il file è stato ridotto";
 }
 
-// Children appending numbered games one after another, each killed after a random short
-// delay, some while the file is being cut down to the cap: whatever is left reads as games in
-// the order written, with no game missing between two that are there.
-TEST(Storico, UnaUccisioneNonPerdeLeRighePrecedenti) {
-    Cartella c;
-    const fs::path file = c.percorso / "partite.csv";
-    std::mt19937 caso(2026);
-    constexpr int kUccisioni = 25;
-    for (int giro = 0; giro < kUccisioni; ++giro) {
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            const Storico storico(file.string(), 200);
-            for (int j = 0;; ++j) {
-                storico.aggiungi(partita(std::to_string(giro) + "-" + std::to_string(j)));
-            }
-        }
-        std::this_thread::sleep_for(std::chrono::microseconds(caso() % 20000));
-        ::kill(pid, SIGKILL);
-        ASSERT_EQ(attendi(pid), 128 + SIGKILL);
-    }
-    const std::vector<Partita> partite = Storico(file.string(), 1'000'000).leggi();
-    ASSERT_FALSE(partite.empty());
-    std::pair<int, int> prima{-1, -1};
-    for (const Partita& p : partite) {
-        const std::pair<int, int> ora{std::stoi(p.nome),
-                                      std::stoi(p.nome.substr(p.nome.find('-') + 1))};
-        const bool seguente = (ora.first == prima.first && ora.second == prima.second + 1) ||
-                              (ora.first > prima.first && (ora.second == 0 || prima.first < 0));
-        EXPECT_TRUE(seguente) << p.nome << " dopo " << prima.first << "-" << prima.second;
-        prima = ora;
-    }
-    const std::string testo = contenuto(file);
-    EXPECT_LE(std::count(testo.begin(), testo.end(), '\n') - 1 - std::ssize(partite), kUccisioni)
-        << "righe che non sono una partita: al più una per uccisione";
-}
-
 // Two windows of the same account appending at once, while the file is cut down to the cap
 // (every 200 lines or so): what is left is the newest games, so each one's games there run on
 // without a gap to its last.
 TEST(Storico, DueFinestreInsiemeNonPerdonoRighe) {
     Cartella c;
-    const fs::path file = c.percorso / "partite.csv";
+    const fs::path& file = c.file;
     constexpr int kPartite = 1000;
     int via[2];
     ASSERT_EQ(::pipe(via), 0);
