@@ -104,10 +104,12 @@ private slots:
             << "INFOMAZIONI Ciao lic Next Allenamento Pausa Risultati Aiuto INFOMAZIONI Ciao lic "
                "Next -"
             << "INIZIARE NUOVA GARA";
-        QTest::newRow("a sinistra, Allenamento")
-            << "LLLL\n"
-            << "INFOMAZIONI Aiuto Risultati Pausa Allenamento -"
-            << "INIZIARE UN ALLENAMENTO";
+        QTest::newRow("a sinistra, poi Esc") << "L"
+                                             << "INFOMAZIONI Aiuto"
+                                             << "";
+        QTest::newRow("Allenamento") << "LLLL\n"
+                                     << "INFOMAZIONI Aiuto Risultati Pausa Allenamento -"
+                                     << "INIZIARE UN ALLENAMENTO";
     }
     void menuDaTastiera() {
         QFETCH(QString, tasti);
