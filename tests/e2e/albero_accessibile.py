@@ -1,11 +1,10 @@
 #!/usr/bin/python3
-"""What a screen reader finds in the game window, walked through AT-SPI as Orca walks it.
-
-Run by orca_partita.sh, in its D-Bus session, after a wrong answer (the record is Giulia's,
-1 point; the pupil is Luca): every control's role and name (one table), shown; the record line
-as one sentence; the review of mistakes as a list; no hidden box. Debian's Python, where
-python3-pyatspi is. Prints the tree and exits 1 on a failure.
-"""
+# What a screen reader finds in the game window, walked through AT-SPI as Orca walks it.
+#
+# Run by orca_partita.sh, in its D-Bus session, after a wrong answer (the record is Giulia's,
+# 1 point; the pupil is Luca): every control's role and name (one table), shown; the record line
+# as one sentence; the review of mistakes as a list; no hidden box. Debian's Python, where
+# python3-pyatspi is. Prints the tree and exits 1 on a failure.
 
 import re
 import sys
@@ -32,30 +31,23 @@ ATTESI = [
 
 
 def oggetti(o):
-    for i in range(o.childCount):
-        figlio = o.getChildAtIndex(i)
-        if figlio is not None:
-            yield figlio
-            yield from oggetti(figlio)
+    for figlio in filter(None, (o.getChildAtIndex(i) for i in range(o.childCount))):
+        yield figlio
+        yield from oggetti(figlio)
 
 
-def main():
-    desktop = pyatspi.Registry.getDesktop(0)
-    giochi = [a for a in oggetti(desktop) if a.getRoleName() == "frame" and a.name == "Cifrolandia"]
-    albero = [(o.getRoleName(), o.name or "", o) for g in giochi[:1] for o in oggetti(g)]
-    errori = []
-    for ruolo, modello, quanti in ATTESI:
-        trovati = [o for r, n, o in albero if r == ruolo and re.fullmatch(modello, n)]
-        if len(trovati) != quanti:
-            errori.append("[%s] /%s/: %d, attesi %d" % (ruolo, modello, len(trovati), quanti))
-        # Shown, so that a screen reader never skips it as hidden (the pupil's name).
-        errori += ["[%s] /%s/ non mostrato" % (ruolo, modello) for o in trovati
-                   if not o.getState().contains(pyatspi.STATE_SHOWING)]
-    if errori:
-        print("FALLITO: " + "; ".join(errori) + "\n--- albero:", file=sys.stderr)
-        print("\n".join("  [%s] %s" % (r, n) for r, n, _ in albero), file=sys.stderr)
-        sys.exit(1)
-
-
-if __name__ == "__main__":
-    main()
+giochi = [a for a in oggetti(pyatspi.Registry.getDesktop(0))
+          if a.getRoleName() == "frame" and a.name == "Cifrolandia"]
+albero = [(o.getRoleName(), o.name or "", o) for g in giochi[:1] for o in oggetti(g)]
+errori = []
+for ruolo, modello, quanti in ATTESI:
+    trovati = [o for r, n, o in albero if r == ruolo and re.fullmatch(modello, n)]
+    if len(trovati) != quanti:
+        errori.append("[%s] /%s/: %d, attesi %d" % (ruolo, modello, len(trovati), quanti))
+    # Shown, so that a screen reader never skips it as hidden (the pupil's name).
+    errori += ["[%s] /%s/ non mostrato" % (ruolo, modello) for o in trovati
+               if not o.getState().contains(pyatspi.STATE_SHOWING)]
+if errori:
+    print("FALLITO: " + "; ".join(errori) + "\n--- albero:", file=sys.stderr)
+    print("\n".join("  [%s] %s" % (r, n) for r, n, _ in albero), file=sys.stderr)
+    sys.exit(1)

