@@ -8,13 +8,14 @@
 #include <string_view>
 #include <sys/types.h>
 #include <unistd.h>
+#include <utility>
 
 namespace core::cartella {
 
-// Closes the descriptor it owns.
+// Closes the descriptor it owns; can be moved, not copied.
 class Descrittore {
 public:
-    explicit Descrittore(int fd) : fd_(fd) {}
+    explicit Descrittore(int fd = -1) : fd_(fd) {}
     ~Descrittore() {
         if (fd_ >= 0) {
             ::close(fd_);
@@ -22,6 +23,11 @@ public:
     }
     Descrittore(const Descrittore&) = delete;
     Descrittore& operator=(const Descrittore&) = delete;
+    Descrittore(Descrittore&& altro) noexcept : fd_(std::exchange(altro.fd_, -1)) {}
+    Descrittore& operator=(Descrittore&& altro) noexcept {
+        std::swap(fd_, altro.fd_);
+        return *this;
+    }
     int get() const { return fd_; }
     bool valido() const { return fd_ >= 0; }
 

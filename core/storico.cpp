@@ -1,6 +1,8 @@
 // The history file: appends under a lock, reading without trust, and the cap on its games.
 #include "core/storico.hpp"
 
+#include "core/file_cartella.hpp"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -27,40 +29,10 @@ constexpr int kRigheMassime = 16;
 constexpr auto kAttesaBlocco = 1s;
 constexpr auto kIntervalloAttesa = 10ms;
 
-class Descrittore {
-public:
-    explicit Descrittore(int fd = -1) : fd_(fd) {}
-    ~Descrittore() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    Descrittore(const Descrittore&) = delete;
-    Descrittore& operator=(const Descrittore&) = delete;
-    Descrittore(Descrittore&& altro) noexcept : fd_(std::exchange(altro.fd_, -1)) {}
-    Descrittore& operator=(Descrittore&& altro) noexcept {
-        std::swap(fd_, altro.fd_);
-        return *this;
-    }
-    int get() const { return fd_; }
-    bool valido() const { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
+using cartella::Descrittore;
 
 bool scriviTutto(int fd, std::string_view dati) {
-    while (!dati.empty()) {
-        const ssize_t n = ::write(fd, dati.data(), dati.size());
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        dati.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
+    return cartella::scriviTutto(fd, dati) == 0;
 }
 
 // Opens the path only if a regular file stands there: checked before opening, so that a device
