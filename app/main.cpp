@@ -4,6 +4,7 @@
 #include "core/cronaca.hpp"
 #include "core/gioco.hpp"
 #include "core/record.hpp"
+#include "ui/ambiente.hpp"
 #include "ui/risultati.hpp"
 #include "ui/tavola.hpp"
 #include "ui/traduzioni.hpp"
@@ -28,6 +29,7 @@ int main(int argc, char* argv[]) {
         return riga.stato;
     }
 
+    ui::preparaAmbienteQt();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cifrolandia"));
     // The installed menu entry, so that desktops show its name and icon for the window.

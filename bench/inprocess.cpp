@@ -26,6 +26,7 @@
 
 #include "core/gioco.hpp"
 #include "core/record.hpp"
+#include "ui/ambiente.hpp"
 #include "ui/controlli.hpp"
 #include "ui/disposizione.hpp"
 #include "ui/tavola.hpp"
@@ -133,6 +134,7 @@ struct Tempi {
 int giri(int argc, char* argv[], int larghezza, int altezza, int riscaldamento, int campioni,
          int domande) {
     schermo(larghezza, altezza);
+    ui::preparaAmbienteQt(); // as the game does
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -282,6 +284,7 @@ int giri(int argc, char* argv[], int larghezza, int altezza, int riscaldamento, 
 
 int orologio(int argc, char* argv[], int scatti) {
     schermo(1920, 1080);
+    ui::preparaAmbienteQt(); // as the game does
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QTemporaryDir record;
