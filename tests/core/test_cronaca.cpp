@@ -1,15 +1,11 @@
 // What a game leaves in the history for each way it ends, the pause, a history that cannot be
 // written, and a bound fixed for the session.
-#include "core/gioco.hpp"
-#include "finestra_finta.hpp"
+#include "partita_di_prova.hpp"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 namespace {
 
-namespace fs = std::filesystem;
 using core::Risposta;
 
 // Games kept in memory, on a clock the test moves.
@@ -30,31 +26,11 @@ struct RegistroFinto : core::RegistroPartite {
     std::vector<core::Partita> partite;
 };
 
-class Cronaca : public testing::Test {
+class Cronaca : public testing::Test, protected PartitaDiProva {
 protected:
     Cronaca() { gioco.impostaRegistro(registro); }
-    ~Cronaca() override { fs::remove_all(cartella); }
-    void avvia() {
-        finestra.risposteInput = {"Anna", "5000"};
-        gioco.avvia();
-    }
-    void rispondi(const std::string& testo) {
-        finestra.scritto = testo;
-        gioco.tasto(13);
-    }
-    void scatti(int n) {
-        for (int i = 0; i < n; ++i) {
-            gioco.scatto();
-        }
-    }
-
-    std::string modello = "/tmp/cifrolandia-cronaca-XXXXXX";
-    fs::path cartella = mkdtemp(modello.data());
-    FinestraFinta finestra;
+    void avvia() { PartitaDiProva::avvia("Anna", "5000"); }
     RegistroFinto registro;
-    core::ArchivioRecord archivio{cartella.string()};
-    std::uint64_t seme = 0;
-    core::Gioco gioco{finestra, archivio, [this] { return ++seme; }};
 };
 
 // How a game ends: a call of the game, made `volte` times (the clock's ticks), after a Yes to

@@ -1,5 +1,4 @@
-#include "core/gioco.hpp"
-#include "finestra_finta.hpp"
+#include "partita_di_prova.hpp"
 
 #include <gtest/gtest.h>
 
@@ -24,37 +23,13 @@ void scriviFile(const fs::path& p, const std::string& contenuto) {
 
 const std::string kSaluto = "msg[ok|]: Ciao a presto...Data 06/12/2026";
 
-// A game over a record directory of its own, with a fixed sequence of seeds.
-class Partita : public testing::Test {
+class Partita : public testing::Test, protected PartitaDiProva {
 protected:
-    ~Partita() override { fs::remove_all(cartella); }
-
-    // Starts a game with this name and bound; the first question is then open.
-    void avvia(const std::string& nome = "Anna", const std::string& limite = "2") {
-        finestra.risposteInput = {nome, limite};
-        gioco.avvia();
-    }
-    void rispondi(const std::string& testo) {
-        finestra.scritto = testo;
-        EXPECT_EQ(gioco.tasto(13), 0) << "the Enter never reaches the box";
-    }
-    void scatti(int n) {
-        for (int i = 0; i < n; ++i) {
-            gioco.scatto();
-        }
-    }
     std::string t(core::Controllo c) { return finestra.t(c); }
     long dialoghi(const std::string& inizio) {
         return std::ranges::count_if(finestra.dialoghi,
                                      [&](auto& d) { return d.starts_with(inizio); });
     }
-
-    std::string modello = "/tmp/cifrolandia-gioco-XXXXXX";
-    fs::path cartella = mkdtemp(modello.data());
-    FinestraFinta finestra;
-    core::ArchivioRecord archivio{cartella.string()};
-    std::uint64_t seme = 0;
-    core::Gioco gioco{finestra, archivio, [this] { return ++seme; }};
 };
 
 TEST_F(Partita, LAvvioChiedeNomeELimitePoiMostraRecordEOrologio) {

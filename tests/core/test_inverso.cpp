@@ -1,17 +1,14 @@
 // Practice from numeral to number, through the game and a fake window: what is shown, which
 // keys reach the answer box, the verdict, the counts and the review line.
 
-#include "core/gioco.hpp"
 #include "core/romano.hpp"
-#include "finestra_finta.hpp"
+#include "partita_di_prova.hpp"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <regex>
 
 using enum core::Controllo;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -28,16 +25,7 @@ void PrintTo(const Caso& c, std::ostream* os) { // the test's name in ctest
     *os << c.nome;
 }
 
-class AllenamentoInverso : public testing::TestWithParam<Caso> {
-protected:
-    ~AllenamentoInverso() override { fs::remove_all(cartella); }
-    std::string modello = "/tmp/cifrolandia-inverso-XXXXXX";
-    fs::path cartella = mkdtemp(modello.data());
-    FinestraFinta finestra;
-    core::ArchivioRecord archivio{cartella.string()};
-    std::uint64_t seme = 0;
-    core::Gioco gioco{finestra, archivio, [this] { return ++seme; }};
-};
+class AllenamentoInverso : public testing::TestWithParam<Caso>, protected PartitaDiProva {};
 
 std::string conNumero(const std::string& testo, int numero) {
     return std::regex_replace(testo, std::regex("#"), std::to_string(numero));
@@ -46,8 +34,7 @@ std::string conNumero(const std::string& testo, int numero) {
 TEST_P(AllenamentoInverso, MostraIlRomanoPrendeSoloCifreEGiudicaIlNumero) {
     const Caso& c = GetParam();
     gioco.impostaModo(core::Modo::AllenamentoInverso);
-    finestra.risposteInput = {"Anna", c.limite};
-    gioco.avvia();
+    avvia("Anna", c.limite);
     const int numero = gioco.numero();
     const std::string romano = core::numeroRomano(numero);
     EXPECT_EQ(finestra.titolo, core::testi::kTitoloAllenamentoInverso) << "the practice named";
