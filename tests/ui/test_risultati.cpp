@@ -3,6 +3,7 @@
 // Then the pause of the game window: what covers the question, and what resumes it.
 
 #include "core/gioco.hpp"
+#include "tavola_di_prova.hpp"
 #include "ui/controlli.hpp"
 #include "ui/esportazione.hpp"
 #include "ui/risultati.hpp"
@@ -33,14 +34,10 @@ std::vector<core::Partita> storico() {
     };
 }
 
-class RisultatiTest : public QObject {
+class RisultatiTest : public QObject, protected TavolaDiProva {
     Q_OBJECT
 
     QPointer<ui::FinestraRisultati> finestra_;
-    QTemporaryDir cartella_;
-    core::ArchivioRecord archivio_{cartella_.path().toStdString()};
-    std::unique_ptr<ui::Tavola> tavola_;
-    std::unique_ptr<core::Gioco> gioco_;
 
     void apri() {
         finestra_ = new ui::FinestraRisultati(storico());
@@ -60,25 +57,7 @@ class RisultatiTest : public QObject {
     }
     // A game started through its dialogs, answered as they open.
     void avvia() {
-        tavola_ = std::make_unique<ui::Tavola>();
-        tavola_->allaFine = [](int) {};
-        gioco_ = std::make_unique<core::Gioco>(*tavola_, archivio_);
-        tavola_->collega(*gioco_);
-        gioco_->impostaMassimoFisso("100");
-        QTimer risponditore;
-        connect(&risponditore, &QTimer::timeout, [] {
-            QWidget* d = QApplication::activeModalWidget();
-            if (auto* input = qobject_cast<QInputDialog*>(d))
-                input->setTextValue(QStringLiteral("Anna"));
-            if (auto* box = qobject_cast<QMessageBox*>(d); box && box->defaultButton())
-                box->defaultButton()->click();
-            else if (d)
-                static_cast<QDialog*>(d)->accept();
-        });
-        risponditore.start(5);
-        gioco_->avvia();
-        QVERIFY(QTest::qWaitForWindowExposed(tavola_.get()));
-        QApplication::setActiveWindow(tavola_.get());
+        nuovaPartita({"Anna"}, [](core::Gioco& g) { g.impostaMassimoFisso("100"); });
         QTRY_VERIFY_WITH_TIMEOUT(tavola_->controllo("txtAnswer")->hasFocus(), 5000);
     }
 

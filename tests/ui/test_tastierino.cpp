@@ -5,6 +5,7 @@
 
 #include "core/gioco.hpp"
 #include "core/romano.hpp"
+#include "tavola_di_prova.hpp"
 #include "ui/controlli.hpp"
 #include "ui/tastierino.hpp"
 #include "ui/tavola.hpp"
@@ -14,12 +15,8 @@
 
 namespace {
 
-class ProvaTastierino : public QObject {
+class ProvaTastierino : public QObject, protected TavolaDiProva {
     Q_OBJECT
-    QTemporaryDir cartella_;
-    core::ArchivioRecord archivio_{cartella_.path().toStdString()};
-    std::unique_ptr<ui::Tavola> tavola_;
-    std::unique_ptr<core::Gioco> gioco_;
     QPointingDevice* dito_ = nullptr;
 
     QWidget* w(const char* nome) { return tavola_->controllo(QString::fromLatin1(nome)); }
@@ -27,22 +24,7 @@ class ProvaTastierino : public QObject {
 
     // A game started through its dialogs, each accepted as it comes.
     void avvia(core::Modo modo, QStringList testi = {"Anna", "3900"}) {
-        tavola_ = std::make_unique<ui::Tavola>();
-        tavola_->allaFine = [](int) {};
-        gioco_ = std::make_unique<core::Gioco>(*tavola_, archivio_);
-        tavola_->collega(*gioco_);
-        gioco_->impostaModo(modo);
-        QTimer dialoghi;
-        connect(&dialoghi, &QTimer::timeout, [&testi] {
-            if (auto* input = qobject_cast<QInputDialog*>(QApplication::activeModalWidget()))
-                input->setTextValue(testi.takeFirst());
-            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-                d->accept();
-        });
-        dialoghi.start(5);
-        gioco_->avvia();
-        QVERIFY(QTest::qWaitForWindowExposed(tavola_.get()));
-        QApplication::setActiveWindow(tavola_.get());
+        nuovaPartita(testi, [modo](core::Gioco& g) { g.impostaModo(modo); });
         QTRY_COMPARE_WITH_TIMEOUT(QApplication::focusWidget(), risposta(), 2000);
     }
     // Normal size may pass the bottom of the offscreen platform's screen, where no touch lands.

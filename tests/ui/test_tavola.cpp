@@ -4,6 +4,7 @@
 
 #include "core/contrasto.hpp"
 #include "core/gioco.hpp"
+#include "tavola_di_prova.hpp"
 #include "ui/controlli.hpp"
 #include "ui/disposizione.hpp"
 #include "ui/ripasso.hpp"
@@ -15,23 +16,6 @@
 
 namespace {
 
-// Runs `guarda` on each modal dialog as it comes, then clicks its default button or accepts it.
-std::unique_ptr<QTimer> risponditore(std::function<void(QWidget*)> guarda) {
-    auto timer = std::make_unique<QTimer>();
-    QObject::connect(
-        timer.get(), &QTimer::timeout, [guarda, ultimo = QPointer<QWidget>()]() mutable {
-            QWidget* d = QApplication::activeModalWidget();
-            if (!d || d == ultimo) // a new dialog may take the place of the last one in memory
-                return;
-            guarda(ultimo = d);
-            auto* box = qobject_cast<QMessageBox*>(d);
-            box && box->defaultButton() ? box->defaultButton()->click()
-                                        : static_cast<QDialog*>(d)->accept();
-        });
-    timer->start(5);
-    return timer;
-}
-
 core::Rgb rgb(QColor c) {
     return {c.red(), c.green(), c.blue()};
 }
@@ -40,13 +24,8 @@ double contrasto(QColor a, QColor b) {
     return core::contrasto(rgb(a), rgb(b));
 }
 
-class ProvaTavola : public QObject {
+class ProvaTavola : public QObject, protected TavolaDiProva {
     Q_OBJECT
-
-    QTemporaryDir cartella_;
-    core::ArchivioRecord archivio_{cartella_.path().toStdString()};
-    std::unique_ptr<ui::Tavola> tavola_;
-    std::unique_ptr<core::Gioco> gioco_;
 
     template <typename T = ui::Etichetta> T* w(const char* nome) {
         return qobject_cast<T*>(tavola_->controllo(QString::fromLatin1(nome)));
@@ -55,18 +34,7 @@ class ProvaTavola : public QObject {
 
     // A new window; with `limite`, a game started through its dialogs with that bound.
     void avvia(QString limite = {}) {
-        tavola_ = std::make_unique<ui::Tavola>();
-        tavola_->allaFine = [](int) {};
-        gioco_ = std::make_unique<core::Gioco>(*tavola_, archivio_);
-        tavola_->collega(*gioco_);
-        QStringList testi{"Anna", limite};
-        auto r = risponditore([&testi](QWidget* d) {
-            if (auto* input = qobject_cast<QInputDialog*>(d))
-                input->setTextValue(testi.takeFirst());
-        });
-        limite.isNull() ? tavola_->show() : gioco_->avvia();
-        QVERIFY(QTest::qWaitForWindowExposed(tavola_.get()));
-        QApplication::setActiveWindow(tavola_.get());
+        nuovaPartita(limite.isNull() ? QStringList() : QStringList{"Anna", limite}, {});
     }
     // A label's text stands out (3:1) from the backdrop it hides, in letters of its own colour,
     // with an outline at 3:1 from them (its width: leggibileSuOgniSfondo).
