@@ -100,4 +100,13 @@ std::string utf8InWindows1252(std::string_view testo) {
     return uscita;
 }
 
+bool utf8Valido(std::string_view testo) {
+    for (std::size_t i = 0; i < testo.size();) {
+        if (!prossimoUtf8(testo, i)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace core

@@ -23,4 +23,8 @@ std::string windows1252InUtf8(std::string_view byte);
 // UTF-8 sequence, becomes "?".
 std::string utf8InWindows1252(std::string_view testo);
 
+// Whether the text is well-formed UTF-8: no stray or missing continuation bytes, no overlong
+// forms, no surrogates, nothing beyond U+10FFFF.
+bool utf8Valido(std::string_view testo);
+
 } // namespace core

@@ -1,9 +1,9 @@
 // One game as a line of the history file, and back: RFC 4180 fields, the mistakes in one field
 // of their own.
+#include "core/cp1252.hpp"
 #include "core/storico.hpp"
 
 #include <charconv>
-#include <cstdint>
 #include <ctime>
 
 namespace core {
@@ -147,46 +147,6 @@ template <typename T> std::optional<T> numero(std::string_view campo) {
         return std::nullopt;
     }
     return valore;
-}
-
-// Well-formed UTF-8: no stray or missing continuation bytes, no overlong forms, no surrogates,
-// nothing beyond U+10FFFF.
-bool utf8Valido(std::string_view testo) {
-    std::size_t i = 0;
-    while (i < testo.size()) {
-        const auto c = static_cast<unsigned char>(testo[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t seguenti = 0;
-        std::uint32_t punto = 0;
-        std::uint32_t minimo = 0;
-        if ((c & 0xE0) == 0xC0) {
-            seguenti = 1, punto = c & 0x1F, minimo = 0x80;
-        } else if ((c & 0xF0) == 0xE0) {
-            seguenti = 2, punto = c & 0x0F, minimo = 0x800;
-        } else if ((c & 0xF8) == 0xF0) {
-            seguenti = 3, punto = c & 0x07, minimo = 0x10000;
-        } else {
-            return false;
-        }
-        if (testo.size() - i <= seguenti) {
-            return false;
-        }
-        for (std::size_t k = 1; k <= seguenti; ++k) {
-            const auto s = static_cast<unsigned char>(testo[i + k]);
-            if ((s & 0xC0) != 0x80) {
-                return false;
-            }
-            punto = (punto << 6) | (s & 0x3F);
-        }
-        if (punto < minimo || punto > 0x10FFFF || (punto >= 0xD800 && punto <= 0xDFFF)) {
-            return false;
-        }
-        i += seguenti + 1;
-    }
-    return true;
 }
 
 bool cifre(std::string_view testo, std::size_t da, std::size_t quante, int minimo, int massimo) {
