@@ -218,7 +218,7 @@ void Gioco::ricomincia(Modo modo) {
 }
 
 void Gioco::scatto() {
-    if (!orologioAttivo_ || uscitaInCorso_ || finito_) {
+    if (!orologioAttivo_) { // stopped while paused and before any ending begins
         return;
     }
     if (orologio_.restanti <= 0) { // the first tick after the clock reached 00:00:00
