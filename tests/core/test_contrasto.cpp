@@ -40,6 +40,14 @@ INSTANTIATE_TEST_SUITE_P(
         Caso{"VerdeSuGrigio", {0, 160, 0}, {{140, 140, 140}}, kNero, true}),
     [](const auto& info) { return info.param.nome; });
 
+// Red letters over dark grey (30) and light grey (200): no outline of one colour reads on both.
+// Black letters' outline stands out from red (5.3:1 against 4.0:1); white stands further from
+// the backdrop's worst part (1.6:1 from the light grey) than black (1.2:1 from the dark).
+TEST(Contrasto, SenzaUnColoreCheBastiIlBordoEsternoGuardaLoSfondo) {
+    const std::vector<core::Rgb> sfondo{{30, 30, 30}, {200, 200, 200}};
+    EXPECT_EQ(core::contornoPer({255, 0, 0}, sfondo), (core::Contorno{kNero, kBianco}));
+}
+
 TEST(Contrasto, ValoriNoti) {
     EXPECT_DOUBLE_EQ(core::contrasto(kBianco, kNero), 21);
     EXPECT_DOUBLE_EQ(core::contrasto(kNero, kBianco), 21) << "symmetric";

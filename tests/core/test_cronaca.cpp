@@ -83,6 +83,10 @@ TEST_P(Fini, OgniFineScriveUnaRigaConIlGiocoIntero) {
     EXPECT_EQ(registro.partite[0], attesa) << "the line of: " << f.nome;
     EXPECT_TRUE(finestra.note.empty()) << "nothing to say when the line is written";
     EXPECT_FALSE(finestra.pausa) << "no game ends covered";
+    if (!f.si) { // not followed by a new game: the program ends, its clock stopped
+        EXPECT_EQ(finestra.statoFinale, 0);
+        EXPECT_FALSE(finestra.timer);
+    }
 }
 
 using core::Gioco;

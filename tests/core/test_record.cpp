@@ -3,6 +3,7 @@
 // processes around it), and saves killed at any instant. The slow rows' names begin with
 // "Lento": ctest runs them under the label "robustness".
 #include "core/errori.hpp"
+#include "core/file_cartella.hpp"
 #include "core/gioco.hpp"
 #include "core/record.hpp"
 #include "finestra_finta.hpp"
@@ -549,6 +550,23 @@ TEST(RecordErrori, OgniTestoItalianoEDiverso) {
                   .messaggio.find(": il file o la cartella non"),
               std::string::npos);
     EXPECT_EQ(ArchivioRecord(Banco(false).cartella.string()).salva("5", "A").esito, Esito::Salvato);
+}
+
+// A missing directory is made usable by every player, its new parents passable; a save stands
+// only for a higher score, whoever makes it.
+TEST(Archivio, CreaLaCartellaESalvaSoloUnPunteggioPiuAlto) {
+    Banco b(false);
+    const fs::path nuova = b.base / "nuove" / "record";
+    ArchivioRecord archivio(nuova.string());
+    ASSERT_TRUE(archivio.apri().ok) << "the first start creates it";
+    EXPECT_EQ(fs::status(nuova).permissions(), fs::perms::all);
+    EXPECT_EQ(fs::status(nuova.parent_path()).permissions(), fs::perms(0755));
+    EXPECT_EQ(archivio.salva("5", "Anna").esito, Esito::Salvato);
+    EXPECT_EQ(archivio.salva("5", "Bruno").esito, Esito::NonSuperato) << "a score already made";
+    int tubo[2]; // where a directory cannot be synced (EINVAL), the save goes on
+    ASSERT_EQ(::pipe(tubo), 0);
+    EXPECT_EQ(core::cartella::sincronizzaCartella(tubo[0]), 0);
+    ::close(tubo[0]), ::close(tubo[1]);
 }
 
 // A whole fresh start in a copy of the directory, as a score, or -1 for a pair that no save

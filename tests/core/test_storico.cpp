@@ -135,6 +135,7 @@ struct FileOstile {
     const char* letti;
     bool aggiunta;
     std::function<void(const fs::path&)> prepara;
+    const char* dopo = nullptr; // read after the append, if not what was read and then it
 };
 
 void PrintTo(const FileOstile& f, std::ostream* os) {
@@ -153,9 +154,10 @@ TEST_P(FileOstili, NienteBloccaOCrolla) {
                   const Storico storico(file.string());
                   EXPECT_EQ(elenco(storico.leggi()), f.letti) << f.nome << ": prima";
                   EXPECT_EQ(storico.aggiungi(partita("Nuova")), f.aggiunta) << f.nome;
-                  const std::string dopo = !f.aggiunta ? f.letti
-                                           : *f.letti  ? f.letti + std::string(" Nuova")
-                                                       : "Nuova";
+                  const std::string dopo = f.dopo        ? f.dopo
+                                           : !f.aggiunta ? f.letti
+                                           : *f.letti    ? f.letti + std::string(" Nuova")
+                                                         : "Nuova";
                   EXPECT_EQ(elenco(storico.leggi()), dopo) << f.nome << ": dopo";
               }),
               0)
@@ -173,6 +175,14 @@ void rigaDiUnGiga(const fs::path& p) {
     accoda(p, "\n" + riga("B"));
 }
 
+// A tail of exactly the 16 MiB read, beginning right after a line end: its first line is whole.
+void codaDaInizioRiga(const fs::path& p) {
+    accoda(p, riga("A"));
+    fs::resize_file(p, fs::file_size(p) + 100);
+    const std::string b = riga("B");
+    accoda(p, "\n" + b + std::string((std::size_t{16} << 20) - b.size() - 1, ' ') + "\n");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Storico, FileOstili,
     testing::Values(FileOstile{"tagliata tra virgolette", "A", true,
@@ -180,6 +190,8 @@ INSTANTIATE_TEST_SUITE_P(
                                    accoda(p, riga("A") + riga("B, \"il\"").substr(0, 40));
                                }},
                     FileOstile{"riga di 1 GB", "B", true, rigaDiUnGiga},
+                    // The append moves B out of the 16 MiB that are kept.
+                    FileOstile{"coda da un inizio di riga", "B", true, codaDaInizioRiga, "Nuova"},
                     FileOstile{"FIFO", "", false, [](auto& p) { ::mkfifo(p.c_str(), 0600); }},
                     FileOstile{"link a un file", "", false,
                                [](auto& p) {
@@ -205,12 +217,61 @@ TEST(Storico, FileEsattoPrivatoConLeUltimePartite) {
     ASSERT_TRUE(storico.aggiungi(partita("C")));
     EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write)
         << "un file aperto ad altri torna privato";
+    EXPECT_TRUE(storico.aggiungi(partita(std::string(261'500, 'n')))) << "as long as is read";
+    EXPECT_FALSE(storico.aggiungi(partita(std::string(262'200, 'n')))) << "longer: never read";
     for (int i = 0; i < 40; ++i) {
         ASSERT_TRUE(storico.aggiungi(partita(std::to_string(i)))) << i;
     }
     EXPECT_EQ(elenco(storico.leggi()), "35 36 37 38 39") << "le cinque più recenti";
     const std::string testo = contenuto(file);
     EXPECT_LT(std::count(testo.begin(), testo.end(), '\n'), 12) << "il file è stato ridotto";
+}
+
+// The start as written in local time, and the starts read back as one.
+TEST(Storico, InizioInOraLocale) {
+    using namespace std::chrono;
+    const auto istante = sys_days{year{2026} / 12 / 7} + 13h + 3min + 5s;
+    for (auto [fuso, atteso] : {std::pair{"CET-1", "2026-12-07T14:03:05+01:00"},
+                                std::pair{"XYZ3:30", "2026-12-07T09:33:05-03:30"}}) {
+        ::setenv("TZ", fuso, 1);
+        ::tzset();
+        EXPECT_EQ(core::istanteLocale(istante), atteso);
+    }
+    ::unsetenv("TZ");
+    ::tzset();
+    for (const char* buono : {"2026-01-01T00:00:00+00:00", "2026-12-31T23:59:60-23:59"}) {
+        EXPECT_TRUE(core::inizioValido(buono)) << buono;
+    }
+    for (const char* cattivo :
+         {"2026-00-07T14:03:05+01:00", "2026-12-00T14:03:05+01:00", "2026-12-32T14:03:05+01:00",
+          "2026-12-07T24:03:05+01:00", "2026-12-07T14:60:05+01:00", "2026-12-07T14:03:61+01:00",
+          "2026-12-07T14:03:0x+01:00", "2026-12-07T14:03:05+24:00", "2026-12-07T14:03:05+01:60",
+          "2026-12-07T14:03:05*01:00", "2026-12-07 14:03:05+01:00", "2026-12-07T14:03:05+0100"}) {
+        EXPECT_FALSE(core::inizioValido(cattivo)) << cattivo;
+    }
+}
+
+// The questions a player misses most, over that player's games only: most often first, and of
+// those missed as often, the one missed last first.
+TEST(Storico, ErroriPiuFrequenti) {
+    const core::Errore nove{"9", "VIIII", "IX"}, ventiquattro{"24", "XX", "XXIV"},
+        quattro{"4", "IIII", "IV"};
+    std::vector<Partita> partite;
+    for (auto [nome, errori] : std::vector<std::pair<std::string, std::vector<core::Errore>>>{
+             {"Anna", {ventiquattro, nove}},
+             {"Bea", {quattro, quattro, quattro}},
+             {"Anna", {nove, ventiquattro}},
+             {"Anna", {quattro, {"9", "VIV", "IX"}}},
+             {"Anna", {quattro}}}) {
+        partite.push_back(partita(nome));
+        partite.back().errori = errori;
+    }
+    using F = std::vector<core::ErroreFrequente>;
+    EXPECT_EQ(core::erroriFrequenti(partite, "Anna", 10),
+              (F{{"9", "IX", 3}, {"4", "IV", 2}, {"24", "XXIV", 2}}));
+    EXPECT_EQ(core::erroriFrequenti(partite, "Anna", 1), (F{{"9", "IX", 3}}));
+    EXPECT_EQ(core::erroriFrequenti(partite, "Bea", 10), (F{{"4", "IV", 3}}));
+    EXPECT_EQ(core::erroriFrequenti(partite, "Carlo", 10), F{});
 }
 
 // Two windows of the same account appending at once, while the file is cut down to the cap
