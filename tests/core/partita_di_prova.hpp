@@ -3,17 +3,13 @@
 // seeds: the base of the tests that play the game.
 
 #include "core/gioco.hpp"
+#include "file_di_prova.hpp"
 #include "finestra_finta.hpp"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-
 class PartitaDiProva {
 protected:
-    ~PartitaDiProva() { std::filesystem::remove_all(cartella); }
-
     // Starts a game with this name and bound; the first question is then open.
     void avvia(const std::string& nome = "Anna", const std::string& limite = "2") {
         finestra.risposteInput = {nome, limite};
@@ -29,8 +25,8 @@ protected:
         }
     }
 
-    std::string modello = "/tmp/cifrolandia-prova-XXXXXX";
-    std::filesystem::path cartella = mkdtemp(modello.data());
+    prova::CartellaTemporanea temporanea;
+    std::filesystem::path cartella = temporanea.percorso;
     FinestraFinta finestra;
     core::ArchivioRecord archivio{cartella.string()};
     std::uint64_t seme = 0;

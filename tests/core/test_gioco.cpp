@@ -1,10 +1,9 @@
+#include "file_di_prova.hpp"
 #include "partita_di_prova.hpp"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <set>
 
 using enum core::Controllo;
@@ -12,14 +11,6 @@ using core::Risposta;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string leggiFile(const fs::path& p) {
-    return {std::istreambuf_iterator<char>(std::ifstream(p, std::ios::binary).rdbuf()), {}};
-}
-
-void scriviFile(const fs::path& p, const std::string& contenuto) {
-    std::ofstream(p, std::ios::binary) << contenuto;
-}
 
 const std::string kSaluto = "msg[ok|]: Ciao a presto...Data 06/12/2026";
 
@@ -33,8 +24,8 @@ protected:
 };
 
 TEST_F(Partita, LAvvioChiedeNomeELimitePoiMostraRecordEOrologio) {
-    scriviFile(cartella / "prom.txt", "12 punti\r\n");
-    scriviFile(cartella / "nrom.txt", "Bea\r\n");
+    prova::scrivi(cartella / "prom.txt", "12 punti\r\n");
+    prova::scrivi(cartella / "nrom.txt", "Bea\r\n");
     finestra.duranteDialogo = [this](auto&) { scatti(1); }; // ticks must not move it
     finestra.ridotta = true; // minimised, the window's title follows the clock
     avvia("An\u0085na");
@@ -64,7 +55,7 @@ TEST_F(Partita, LAvvioChiedeNomeELimitePoiMostraRecordEOrologio) {
 TEST_F(Partita, UnLimiteVuotoVale100EOgniColoreDelloSfondoEsce) {
     avvia("", "");
     EXPECT_EQ(gioco.massimo(), "100");
-    EXPECT_EQ(leggiFile(cartella / "prom.txt"), "") << "an empty record is created";
+    EXPECT_EQ(prova::leggi(cartella / "prom.txt"), "") << "an empty record is created";
     std::set<int> rossi, verdi;
     for (int i = 0; i < 3000; ++i) {
         gioco.prossimaDomanda();
@@ -173,8 +164,8 @@ class Uscite : public Partita, public testing::WithParamInterface<Uscita> {};
 
 TEST_P(Uscite, RegistraSoloUnPunteggioPiuAltoDelRecordUnaVolta) {
     const Uscita& u = GetParam();
-    scriviFile(cartella / "prom.txt", "3\r\n");
-    scriviFile(cartella / "nrom.txt", "Bea\r\n");
+    prova::scrivi(cartella / "prom.txt", "3\r\n");
+    prova::scrivi(cartella / "nrom.txt", "Bea\r\n");
     avvia("Carla", "100");
     for (int i = 0; i < u.punti; ++i) {
         rispondi(gioco.rispostaEsatta());
@@ -183,8 +174,8 @@ TEST_P(Uscite, RegistraSoloUnPunteggioPiuAltoDelRecordUnaVolta) {
     if (u.senzaCartella) {
         fs::remove_all(cartella);
     } else if (!u.rivale.empty()) {
-        scriviFile(cartella / "prom.txt", u.rivale);
-        scriviFile(cartella / "nrom.txt", "Rita\r\n");
+        prova::scrivi(cartella / "prom.txt", u.rivale);
+        prova::scrivi(cartella / "nrom.txt", "Rita\r\n");
     }
     finestra.risposte = u.risposte;
     // Every event that may come while a dialog is open; the directory comes back at a retry.
@@ -195,7 +186,7 @@ TEST_P(Uscite, RegistraSoloUnPunteggioPiuAltoDelRecordUnaVolta) {
         }
     };
     gioco.esci();
-    EXPECT_EQ(leggiFile(cartella / "prom.txt") + leggiFile(cartella / "nrom.txt"), u.dopo);
+    EXPECT_EQ(prova::leggi(cartella / "prom.txt") + prova::leggi(cartella / "nrom.txt"), u.dopo);
     EXPECT_EQ(dialoghi(kSaluto), 1);
     EXPECT_EQ(dialoghi("msg[si-no"), 0);
     EXPECT_EQ(dialoghi("msg[riprova"), long(u.senzaCartella));
@@ -235,7 +226,7 @@ class Allenamento : public Partita, public testing::WithParamInterface<bool> {};
 
 TEST_P(Allenamento, NonHaOrologioNonToccaIlRecordEUnNuovoSvuotaIlRipasso) {
     const bool daRigaDiComando = GetParam();
-    scriviFile(cartella / "prom.txt", "0\r\n");
+    prova::scrivi(cartella / "prom.txt", "0\r\n");
     gioco.impostaModo(daRigaDiComando ? core::Modo::Allenamento : core::Modo::Gara);
     avvia();
     EXPECT_EQ(finestra.timer, !daRigaDiComando) << "no countdown in practice";
@@ -255,13 +246,13 @@ TEST_P(Allenamento, NonHaOrologioNonToccaIlRecordEUnNuovoSvuotaIlRipasso) {
     gioco.esci(); // 1 beats the record of 0, but practice does not count
     EXPECT_EQ(finestra.dialoghi.end()[-2], kSaluto);
     EXPECT_EQ(finestra.statoFinale, 0);
-    EXPECT_EQ(leggiFile(cartella / "prom.txt") + leggiFile(cartella / "nrom.txt"), "0\r\n");
+    EXPECT_EQ(prova::leggi(cartella / "prom.txt") + prova::leggi(cartella / "nrom.txt"), "0\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Ingressi, Allenamento, testing::Bool());
 
 TEST_F(Partita, UnaCartellaInutilizzabileFermaIlGiocoConStatoUno) {
-    scriviFile(cartella / "un-file", "x");
+    prova::scrivi(cartella / "un-file", "x");
     archivio = core::ArchivioRecord((cartella / "un-file" / "record").string()); // below a file
     finestra.duranteDialogo = [this](auto&) { scatti(1); };
     avvia();

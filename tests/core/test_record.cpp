@@ -6,6 +6,7 @@
 #include "core/file_cartella.hpp"
 #include "core/gioco.hpp"
 #include "core/record.hpp"
+#include "file_di_prova.hpp"
 #include "finestra_finta.hpp"
 
 #include <gtest/gtest.h>
@@ -16,11 +17,9 @@
 #include <fstream>
 #include <grp.h>
 #include <numeric>
-#include <poll.h>
 #include <pwd.h>
 #include <random>
 #include <sched.h>
-#include <sys/inotify.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -35,14 +34,9 @@ using std::chrono::seconds;
 using Orologio = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-std::string leggi(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void scrivi(const fs::path& file, const std::string& byte) {
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << byte;
-}
+using prova::attendi;
+using prova::leggi;
+using prova::scrivi;
 
 // A process running `corpo` as user `uid` (the same user when -1); it exits with what `corpo`
 // returns.
@@ -55,21 +49,6 @@ pid_t come(uid_t uid, const std::function<int()>& corpo) {
         ::_exit(corpo());
     }
     return pid;
-}
-
-// A child's status, waited for at most `limite` (then killed: -1) so that a hang fails the
-// test; with `fermo`, a child stopping counts too.
-int attendi(pid_t pid, seconds limite = 60s, bool fermo = false) {
-    for (const auto fine = Orologio::now() + limite; Orologio::now() < fine;) {
-        int stato = 0;
-        if (::waitpid(pid, &stato, WNOHANG | (fermo ? WUNTRACED : 0)) == pid) {
-            return stato;
-        }
-        std::this_thread::sleep_for(2ms);
-    }
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, nullptr, 0);
-    return -1;
 }
 
 // Two throwaway accounts, attacker and victim, made with useradd when running as root and
@@ -200,17 +179,6 @@ int vittima(const Attacco& a, const Banco& b) {
     if (a.gioco) {
         f.risposte = a.risposte;
         f.periodo = a.lento ? 3000ms : 100ms;
-        int tentativi = 0; // a retry after a failed save stops a saboteur (B/basta)
-        f.duranteDialogo = [&](const std::string& d) {
-            if (d.starts_with("msg[riprova|]: Non")) {
-                scrivi(b.base / "basta", std::to_string(++tentativi));
-                for (const auto fine = Orologio::now() + 5s; fs::exists(b.base / "pronto") &&
-                                                             !fs::exists(b.base / "finito") &&
-                                                             Orologio::now() < fine;) {
-                    std::this_thread::sleep_for(1ms); // until the saboteur has stopped
-                }
-            }
-        };
         gioco.esci();
         scrivi(b.base / "detto",
                std::accumulate(f.dialoghi.begin(), f.dialoghi.end(), std::string(),
@@ -255,10 +223,6 @@ TEST_P(Attacchi, IlRecordResta) {
         ::kill(pid, SIGCONT);
     }
     const int stato = attendi(pid);
-    if (fs::exists(b.base / "pronto")) {
-        std::printf("the saboteur hit %s files; the save was retried %s times\n",
-                    leggi(b.base / "colpiti").c_str(), leggi(b.base / "basta").c_str());
-    }
     std::printf("the victim took %.0f ms\n",
                 std::chrono::duration<double, std::milli>(Orologio::now() - inizio).count());
     ASSERT_TRUE(WIFEXITED(stato)) << "the victim died: " << stato;
@@ -335,53 +299,6 @@ std::function<void(Banco&)> rivaleA(int punti, const char* variabile = "", const
     };
 }
 
-// Another player who, as the save runs, removes each new file of the store as soon as it
-// appears (inotify), or puts a symbolic link in its place; it stops when B/basta appears,
-// removes its links, and writes how many files it hit to B/colpiti.
-std::function<void(Banco&)> sabotatore(bool conLink) {
-    return [=](Banco& b) {
-        const pid_t pid = come(utenti().first, [&] {
-            const int fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-            if (fd < 0 || ::inotify_add_watch(fd, b.cartella.c_str(), IN_CREATE) < 0) {
-                return 1;
-            }
-            scrivi(b.base / "pronto", "1");
-            std::vector<fs::path> link;
-            alignas(inotify_event) char eventi[4096];
-            while (!fs::exists(b.base / "basta")) {
-                pollfd attesa{fd, POLLIN, 0};
-                ::poll(&attesa, 1, 10);
-                const ssize_t n = ::read(fd, eventi, sizeof eventi);
-                for (ssize_t i = 0; i < n;) {
-                    const auto* e = reinterpret_cast<const inotify_event*>(eventi + i);
-                    i += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
-                    const fs::path nuovo = b.cartella / e->name;
-                    if (e->len == 0 || !std::string_view(e->name).starts_with(".record-nuovo") ||
-                        fs::is_symlink(nuovo) || ::unlink(nuovo.c_str()) != 0) {
-                        continue;
-                    }
-                    if (conLink && ::symlink("/dev/zero", nuovo.c_str()) == 0) {
-                        link.push_back(nuovo);
-                    }
-                    scrivi(b.base / "colpiti",
-                           std::to_string(std::stoi("0" + leggi(b.base / "colpiti")) + 1));
-                }
-            }
-            for (const fs::path& l : link) {
-                ::unlink(l.c_str());
-            }
-            scrivi(b.base / "finito", "1");
-            return 0;
-        });
-        scrivi(b.base / "tenuto", std::to_string(pid)); // ended by Banco::lascia at the latest
-        for (const auto fine = Orologio::now() + 10s;
-             !fs::exists(b.base / "pronto") && Orologio::now() < fine;) {
-            std::this_thread::sleep_for(1ms);
-        }
-        ASSERT_TRUE(fs::exists(b.base / "pronto")) << "the saboteur did not start";
-    };
-}
-
 void trentaGiri(Banco& b) { // 32 rival games at once, 30 times over, scores rising
     std::mt19937 caso(4242);
     for (int giro = 0; giro < 30; ++giro) {
@@ -447,10 +364,6 @@ std::vector<Attacco> attacchi() {
          .pausa = "apertura", .durante = sh(R"(test -f "$D/prom.txt" -a -f "$D/nrom.txt")"), .mostrato = "|"},
         {.nome = "blocco tenuto 12 s", .pausa = "apertura", .durante = sh(kTieni + "12 & }"), .gioco = true,
          .risposte = {6, core::Risposta::Riprova}, .messaggio = kBloccata, .root = true, .lento = true},
-        {.nome = "sabotatore che toglie i file nuovi", .prima = sabotatore(false), .gioco = true,
-         .risposte = {3, core::Risposta::Riprova}},
-        {.nome = "sabotatore che li scambia con link", .prima = sabotatore(true), .gioco = true,
-         .risposte = {3, core::Risposta::Riprova}},
         {.nome = "un milione di voci", .prima = sh(R"(cd "$D"; seq 1000000 | xargs touch)"), .lento = true},
         {.nome = "disco in sola lettura", .pausa = "apertura", .durante = sh(R"(mount -o remount,ro "$B/disco")", true),
          .stato = 2, .messaggio = "il disco è in sola lettura. Il", .finale = kAnna, .lento = true, .disco = true},

@@ -1,19 +1,15 @@
 // The history of games: any name and answer read back as written, damaged or hostile files
 // read without harm, appends made by two windows at once, the cap.
 #include "core/storico.hpp"
+#include "file_di_prova.hpp"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -37,46 +33,20 @@ std::string elenco(const std::vector<Partita>& partite) {
     return n;
 }
 
-std::string contenuto(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void accoda(const fs::path& file, const std::string& byte) {
-    std::ofstream(file, std::ios::binary | std::ios::app) << byte;
-}
-
-// A scratch directory, removed at the end.
-struct Cartella {
-    ~Cartella() { fs::remove_all(percorso); }
-    std::string modello = (fs::temp_directory_path() / "storico-XXXXXX").string();
-    fs::path percorso = ::mkdtemp(modello.data());
+// A scratch directory with the history's path in it.
+struct Cartella : prova::CartellaTemporanea {
     fs::path file = percorso / "partite.csv";
 };
 
-// A child's exit status, waited for at most `limite`; a child still running then is killed
-// and reported as -1, so a hang fails the test instead of stalling it.
-int attendi(pid_t pid, std::chrono::seconds limite = 30s) {
-    for (const auto fine = std::chrono::steady_clock::now() + limite;
-         std::chrono::steady_clock::now() < fine; std::this_thread::sleep_for(2ms)) {
-        int stato = 0;
-        if (::waitpid(pid, &stato, WNOHANG) == pid) {
-            return WIFEXITED(stato) ? WEXITSTATUS(stato) : 128 + WTERMSIG(stato);
-        }
-    }
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, nullptr, 0);
-    return -1;
-}
-
-// Runs `corpo` in a child process, which exits 0 when its expectations all held.
+// Runs `corpo` in a child process, which exits 0 when its expectations all held; a child that
+// hangs is killed (-1).
 int inFiglio(const std::function<void()>& corpo, std::chrono::seconds limite = 30s) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         corpo();
         ::_exit(testing::Test::HasFailure() ? 1 : 0);
     }
-    return attendi(pid, limite);
+    return prova::attendi(pid, limite);
 }
 
 class NomiOstili : public testing::TestWithParam<std::string> {};
@@ -170,24 +140,26 @@ std::string riga(const std::string& nome) {
 }
 
 void rigaDiUnGiga(const fs::path& p) {
-    accoda(p, riga("A"));
+    prova::scrivi(p, riga("A"), true);
     fs::resize_file(p, fs::file_size(p) + (std::uintmax_t{1} << 30)); // sparse
-    accoda(p, "\n" + riga("B"));
+    prova::scrivi(p, "\n" + riga("B"), true);
 }
 
 // A tail of exactly the 16 MiB read, beginning right after a line end: its first line is whole.
 void codaDaInizioRiga(const fs::path& p) {
-    accoda(p, riga("A"));
+    prova::scrivi(p, riga("A"), true);
     fs::resize_file(p, fs::file_size(p) + 100);
     const std::string b = riga("B");
-    accoda(p, "\n" + b + std::string((std::size_t{16} << 20) - b.size() - 1, ' ') + "\n");
+    prova::scrivi(p, "\n" + b + std::string((std::size_t{16} << 20) - b.size() - 1, ' ') + "\n",
+                  true);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Storico, FileOstili,
     testing::Values(FileOstile{"tagliata tra virgolette", "A", true,
                                [](auto& p) {
-                                   accoda(p, riga("A") + riga("B, \"il\"").substr(0, 40));
+                                   prova::scrivi(p, riga("A") + riga("B, \"il\"").substr(0, 40),
+                                                 true);
                                }},
                     FileOstile{"riga di 1 GB", "B", true, rigaDiUnGiga},
                     // The append moves B out of the 16 MiB that are kept.
@@ -195,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FileOstile{"FIFO", "", false, [](auto& p) { ::mkfifo(p.c_str(), 0600); }},
                     FileOstile{"link a un file", "", false,
                                [](auto& p) {
-                                   accoda(p.string() + ".vero", riga("A"));
+                                   prova::scrivi(p.string() + ".vero", riga("A"), true);
                                    fs::create_symlink(p.string() + ".vero", p);
                                }}),
     [](const auto& info) { return "riga" + std::to_string(info.index); });
@@ -207,7 +179,7 @@ TEST(Storico, FileEsattoPrivatoConLeUltimePartite) {
     const Storico storico(file.string(), 5);
     ASSERT_TRUE(storico.aggiungi(partita("A")));
     ASSERT_TRUE(storico.aggiungi(partita("B")));
-    EXPECT_EQ(contenuto(file), core::intestazioneStorico() + riga("A") + riga("B"))
+    EXPECT_EQ(prova::leggi(file), core::intestazioneStorico() + riga("A") + riga("B"))
         << "intestazione una volta, una riga per partita";
     EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write)
         << "il file è privato";
@@ -223,7 +195,7 @@ TEST(Storico, FileEsattoPrivatoConLeUltimePartite) {
         ASSERT_TRUE(storico.aggiungi(partita(std::to_string(i)))) << i;
     }
     EXPECT_EQ(elenco(storico.leggi()), "35 36 37 38 39") << "le cinque più recenti";
-    const std::string testo = contenuto(file);
+    const std::string testo = prova::leggi(file);
     EXPECT_LT(std::count(testo.begin(), testo.end(), '\n'), 12) << "il file è stato ridotto";
 }
 
@@ -300,8 +272,8 @@ TEST(Storico, DueFinestreInsiemeNonPerdonoRighe) {
     }
     ::close(via[0]);
     ::close(via[1]);
-    EXPECT_EQ(attendi(figli[0]), 0) << "ogni aggiunta del primo riuscita";
-    EXPECT_EQ(attendi(figli[1]), 0) << "ogni aggiunta del secondo riuscita";
+    EXPECT_EQ(prova::attendi(figli[0]), 0) << "ogni aggiunta del primo riuscita";
+    EXPECT_EQ(prova::attendi(figli[1]), 0) << "ogni aggiunta del secondo riuscita";
     int ultima[2] = {-1, -1};
     for (const Partita& p : Storico(file.string(), 1'000'000).leggi()) {
         const int f = p.nome == "b";
