@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fcntl.h>
 #include <set>
+#include <sys/file.h>
 
 using enum core::Controllo;
 using core::Risposta;
@@ -149,8 +151,9 @@ struct Uscita {
     std::string nome;
     int punti;                       // against a record of 3
     std::string rivale = "";         // a record another game saves meanwhile
-    bool senzaCartella = false;      // the directory vanishes before the exit
-    std::deque<Risposta> risposte{}; // to "Riprova o Rinuncia"; the directory is made again
+    std::string ostacolo = "";       // "cartella": the directory vanishes before the exit;
+                                     // "blocco": another program holds its lock
+    std::deque<Risposta> risposte{}; // to "Riprova o Rinuncia", which clears the obstacle
     std::string dopo = "";           // prom.txt and nrom.txt after the exit
     std::string penultimo = "";      // the dialog before the end
     int stato = 0;
@@ -171,25 +174,31 @@ TEST_P(Uscite, RegistraSoloUnPunteggioPiuAltoDelRecordUnaVolta) {
         rispondi(gioco.rispostaEsatta());
         gioco.prossimaDomanda();
     }
-    if (u.senzaCartella) {
+    int blocco = -1;
+    if (u.ostacolo == "cartella") {
         fs::remove_all(cartella);
+    } else if (u.ostacolo == "blocco") {
+        blocco = ::open(cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ASSERT_EQ(::flock(blocco, LOCK_EX), 0);
     } else if (!u.rivale.empty()) {
         prova::scrivi(cartella / "prom.txt", u.rivale);
         prova::scrivi(cartella / "nrom.txt", "Rita\r\n");
     }
     finestra.risposte = u.risposte;
-    // Every event that may come while a dialog is open; the directory comes back at a retry.
+    // Every event that may come while a dialog is open; the obstacle goes at a retry.
     finestra.duranteDialogo = [&](const std::string& d) {
         scatti(1), gioco.esci(), gioco.nuovaPartita();
         if (d.starts_with("msg[riprova") && !finestra.risposte.empty()) {
             fs::create_directory(cartella);
+            ::close(std::exchange(blocco, -1));
         }
     };
     gioco.esci();
+    ::close(blocco);
     EXPECT_EQ(prova::leggi(cartella / "prom.txt") + prova::leggi(cartella / "nrom.txt"), u.dopo);
     EXPECT_EQ(dialoghi(kSaluto), 1);
     EXPECT_EQ(dialoghi("msg[si-no"), 0);
-    EXPECT_EQ(dialoghi("msg[riprova"), long(u.senzaCartella));
+    EXPECT_EQ(dialoghi("msg[riprova"), long(!u.ostacolo.empty()));
     ASSERT_GE(finestra.dialoghi.size(), 2u);
     EXPECT_TRUE(finestra.dialoghi.end()[-2].starts_with(u.penultimo))
         << finestra.dialoghi.end()[-2];
@@ -209,13 +218,19 @@ INSTANTIATE_TEST_SUITE_P(
                .penultimo = kSaluto},
         Uscita{.nome = "rinuncia",
                .punti = 4,
-               .senzaCartella = true,
+               .ostacolo = "cartella",
                .dopo = "",
                .penultimo = "msg[riprova|]: Non è stato possibile",
                .stato = 1},
         Uscita{.nome = "riprova",
                .punti = 4,
-               .senzaCartella = true,
+               .ostacolo = "cartella",
+               .risposte = {Risposta::Riprova},
+               .dopo = "4\r\nCarla\r\n",
+               .penultimo = kRegistrato},
+        Uscita{.nome = "bloccata",
+               .punti = 4,
+               .ostacolo = "blocco",
                .risposte = {Risposta::Riprova},
                .dopo = "4\r\nCarla\r\n",
                .penultimo = kRegistrato}),
