@@ -27,21 +27,23 @@ void Cronaca::inizia() {
     }
 }
 
-void Cronaca::pausa() {
+bool Cronaca::pausa() {
     if (!inCorso_ || inPausa_) {
-        return;
+        return false;
     }
     inPausa_ = true;
     ++pause_;
     inizioPausa_ = registro_ != nullptr ? registro_->secondi() : 0;
+    return true;
 }
 
-void Cronaca::riprendi() {
+bool Cronaca::riprendi() {
     if (!inPausa_) {
-        return;
+        return false;
     }
     inPausa_ = false;
     secondiInPausa_ += registro_ != nullptr ? registro_->secondi() - inizioPausa_ : 0;
+    return true;
 }
 
 Cronaca::Esito Cronaca::chiudi(Partita partita) {

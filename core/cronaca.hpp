@@ -51,8 +51,9 @@ public:
     void inizia();
     bool inCorso() const { return inCorso_; }
     bool inPausa() const { return inPausa_; }
-    void pausa();
-    void riprendi();
+    // Begin or end a pause; false, changing nothing, when there is none to begin or end.
+    bool pausa();
+    bool riprendi();
 
     enum class Esito { Scritta, NonScritta, Spento };
     // Ends the game: `partita` gets its start, its length without the pauses, and the pauses,

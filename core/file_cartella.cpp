@@ -21,10 +21,15 @@ std::string leggiRegolare(int cartella, const char* nome, std::size_t massimo) {
     if (!fd.valido() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return {};
     }
+    return leggiDa(fd.get(), 0, massimo);
+}
+
+std::string leggiDa(int fd, off_t da, std::size_t massimo) {
     std::string testo(massimo, '\0');
     std::size_t letti = 0;
     while (letti < testo.size()) {
-        const ssize_t n = ::read(fd.get(), testo.data() + letti, testo.size() - letti);
+        const ssize_t n =
+            ::pread(fd, testo.data() + letti, testo.size() - letti, da + static_cast<off_t>(letti));
         if (n < 0 && errno == EINTR) {
             continue;
         }

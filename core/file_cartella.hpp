@@ -35,6 +35,10 @@ private:
     int fd_;
 };
 
+// Reads at most `massimo` bytes of the open file from offset `da`, going on after short reads
+// and interruptions: fewer at its end, none on an error.
+std::string leggiDa(int fd, off_t da, std::size_t massimo);
+
 // Reads at most `massimo` bytes of a regular file of the directory. Links are not
 // followed and nothing can block (FIFOs, devices); anything that is not a readable regular
 // file reads as empty.

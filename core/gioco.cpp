@@ -60,7 +60,6 @@ void Gioco::preparaPartita() {
     recordPunti_ = leggiNumeroIniziale(apertura.record.punti);
     finestra_.imposta(Controllo::lblpunti, apertura.record.punti);
     finestra_.imposta(Controllo::lblnome, apertura.record.nome);
-    finestra_.imposta(Controllo::lblconto, testoOrologio());
 }
 
 void Gioco::aggiornaTitolo() {

@@ -34,19 +34,17 @@ void Gioco::chiudi() {
 }
 
 void Gioco::pausa() {
-    if (!cronaca_.inCorso() || cronaca_.inPausa() || uscitaInCorso_ || finito_) {
+    if (uscitaInCorso_ || finito_ || !cronaca_.pausa()) {
         return;
     }
-    cronaca_.pausa();
     fermaOrologio();
     finestra_.mostraPausa(true);
 }
 
 void Gioco::riprendi() {
-    if (!cronaca_.inPausa() || uscitaInCorso_ || finito_) {
+    if (uscitaInCorso_ || finito_ || !cronaca_.riprendi()) {
         return;
     }
-    cronaca_.riprendi();
     finestra_.mostraPausa(false);
     if (modo_ == Modo::Gara) { // the countdown goes on from where it stopped
         orologioAttivo_ = true;

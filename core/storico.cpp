@@ -59,20 +59,7 @@ std::string leggiCoda(int fd) {
     const auto dimensione = static_cast<std::size_t>(info.st_size);
     // One byte before the tail, to know whether the tail begins a line.
     const std::size_t inizio = dimensione > kLetturaMassima ? dimensione - kLetturaMassima - 1 : 0;
-    std::string testo(dimensione - inizio, '\0');
-    std::size_t letti = 0;
-    while (letti < testo.size()) {
-        const ssize_t n = ::pread(fd, testo.data() + letti, testo.size() - letti,
-                                  static_cast<off_t>(inizio + letti));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        letti += static_cast<std::size_t>(n);
-    }
-    testo.resize(letti);
+    std::string testo = cartella::leggiDa(fd, static_cast<off_t>(inizio), dimensione - inizio);
     if (inizio > 0) {
         const std::size_t a = testo.find('\n');
         testo.erase(0, a == std::string::npos ? testo.size() : a + 1);

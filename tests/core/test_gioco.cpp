@@ -206,35 +206,19 @@ TEST_P(Uscite, RegistraSoloUnPunteggioPiuAltoDelRecordUnaVolta) {
 }
 
 const std::string kRegistrato = "msg[ok|]: Ok ho registrato il tuo record, C A M P I O N E\"";
-INSTANTIATE_TEST_SUITE_P(
-    Record, Uscite,
-    testing::Values(
-        Uscita{.nome = "pari", .punti = 3, .dopo = "3\r\nBea\r\n", .penultimo = kSaluto},
-        Uscita{.nome = "superato", .punti = 4, .dopo = "4\r\nCarla\r\n", .penultimo = kRegistrato},
-        Uscita{.nome = "rivale",
-               .punti = 5,
-               .rivale = "9\r\n",
-               .dopo = "9\r\nRita\r\n",
-               .penultimo = kSaluto},
-        Uscita{.nome = "rinuncia",
-               .punti = 4,
-               .ostacolo = "cartella",
-               .dopo = "",
-               .penultimo = "msg[riprova|]: Non è stato possibile",
-               .stato = 1},
-        Uscita{.nome = "riprova",
-               .punti = 4,
-               .ostacolo = "cartella",
-               .risposte = {Risposta::Riprova},
-               .dopo = "4\r\nCarla\r\n",
-               .penultimo = kRegistrato},
-        Uscita{.nome = "bloccata",
-               .punti = 4,
-               .ostacolo = "blocco",
-               .risposte = {Risposta::Riprova},
-               .dopo = "4\r\nCarla\r\n",
-               .penultimo = kRegistrato}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Record, Uscite, testing::Values(
+    Uscita{.nome = "pari", .punti = 3, .dopo = "3\r\nBea\r\n", .penultimo = kSaluto},
+    Uscita{.nome = "superato", .punti = 4, .dopo = "4\r\nCarla\r\n", .penultimo = kRegistrato},
+    Uscita{.nome = "rivale", .punti = 5, .rivale = "9\r\n", .dopo = "9\r\nRita\r\n", .penultimo = kSaluto},
+    Uscita{.nome = "rinuncia", .punti = 4, .ostacolo = "cartella", .dopo = "",
+           .penultimo = "msg[riprova|]: Non è stato possibile", .stato = 1},
+    Uscita{.nome = "riprova", .punti = 4, .ostacolo = "cartella", .risposte = {Risposta::Riprova},
+           .dopo = "4\r\nCarla\r\n", .penultimo = kRegistrato},
+    Uscita{.nome = "bloccata", .punti = 4, .ostacolo = "blocco", .risposte = {Risposta::Riprova},
+           .dopo = "4\r\nCarla\r\n", .penultimo = kRegistrato}),
     [](const auto& info) { return info.param.nome; });
+// clang-format on
 
 // Practice entered before the start (the command line) or from its menu entry.
 class Allenamento : public Partita, public testing::WithParamInterface<bool> {};

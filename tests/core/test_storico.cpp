@@ -145,6 +145,20 @@ void rigaDiUnGiga(const fs::path& p) {
     prova::scrivi(p, "\n" + riga("B"), true);
 }
 
+// A file of exactly the 16 MiB read: its first line is read whole.
+void sediciMiB(const fs::path& p) {
+    const std::string a = riga("A");
+    prova::scrivi(p, a + std::string((std::size_t{16} << 20) - a.size() - 1, ' ') + "\n");
+}
+
+// A line saved again with Windows line ends, its last field empty.
+void rigaCrLf(const fs::path& p) {
+    Partita a = partita("A");
+    a.errori.clear();
+    std::string r = core::rigaStorico(a);
+    prova::scrivi(p, r.insert(r.size() - 1, "\r"));
+}
+
 // A tail of exactly the 16 MiB read, beginning right after a line end: its first line is whole.
 void codaDaInizioRiga(const fs::path& p) {
     prova::scrivi(p, riga("A"), true);
@@ -164,6 +178,8 @@ INSTANTIATE_TEST_SUITE_P(
                     FileOstile{"riga di 1 GB", "B", true, rigaDiUnGiga},
                     // The append moves B out of the 16 MiB that are kept.
                     FileOstile{"coda da un inizio di riga", "B", true, codaDaInizioRiga, "Nuova"},
+                    FileOstile{"16 MiB", "A", true, sediciMiB, "Nuova"},
+                    FileOstile{"CRLF", "A", true, rigaCrLf},
                     FileOstile{"FIFO", "", false, [](auto& p) { ::mkfifo(p.c_str(), 0600); }},
                     FileOstile{"link a un file", "", false,
                                [](auto& p) {
@@ -190,6 +206,8 @@ TEST(Storico, FileEsattoPrivatoConLeUltimePartite) {
     EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write)
         << "un file aperto ad altri torna privato";
     EXPECT_TRUE(storico.aggiungi(partita(std::string(261'500, 'n')))) << "as long as is read";
+    EXPECT_TRUE(storico.aggiungi(partita(std::string(15, '\n')))) << "16 lines, as many as read";
+    EXPECT_FALSE(storico.aggiungi(partita(std::string(16, '\n')))) << "17 lines: never read";
     EXPECT_FALSE(storico.aggiungi(partita(std::string(262'200, 'n')))) << "longer: never read";
     for (int i = 0; i < 40; ++i) {
         ASSERT_TRUE(storico.aggiungi(partita(std::to_string(i)))) << i;
@@ -218,7 +236,8 @@ TEST(Storico, InizioInOraLocale) {
          {"2026-00-07T14:03:05+01:00", "2026-12-00T14:03:05+01:00", "2026-12-32T14:03:05+01:00",
           "2026-12-07T24:03:05+01:00", "2026-12-07T14:60:05+01:00", "2026-12-07T14:03:61+01:00",
           "2026-12-07T14:03:0x+01:00", "2026-12-07T14:03:05+24:00", "2026-12-07T14:03:05+01:60",
-          "2026-12-07T14:03:05*01:00", "2026-12-07 14:03:05+01:00", "2026-12-07T14:03:05+0100"}) {
+          "2026-12-07T14:03:05*01:00", "2026-12-07 14:03:05+01:00", "2026-12-07T14:03:05+0100",
+          "202x-12-07T14:03:05+01:00"}) {
         EXPECT_FALSE(core::inizioValido(cattivo)) << cattivo;
     }
 }
