@@ -28,12 +28,12 @@ protected:
 TEST_F(Partita, LAvvioChiedeNomeELimitePoiMostraRecordEOrologio) {
     prova::scrivi(cartella / "prom.txt", "12 punti\r\n");
     prova::scrivi(cartella / "nrom.txt", "Bea\r\n");
-    finestra.duranteDialogo = [this](auto&) { scatti(1); }; // ticks must not move it
+    finestra.duranteDialogo = [this](auto&) { scatti(1), gioco.pausa(); }; // ticks, F5: nothing
     finestra.ridotta = true; // minimised, the window's title follows the clock
-    avvia("An\u0085na");
+    avvia("An\u0080na\u009F");
     ASSERT_EQ(finestra.dialoghi.size(), 4u);
-    EXPECT_EQ(finestra.dialoghi[1], "msg[ok|]:  An na vediamo se sei un vero campione  ");
-    EXPECT_EQ(t(lblnome1), "An na") << "a C1 control became a blank";
+    EXPECT_EQ(finestra.dialoghi[1], "msg[ok|]:  An na  vediamo se sei un vero campione  ");
+    EXPECT_EQ(t(lblnome1), "An na ") << "C1 controls became blanks";
     EXPECT_EQ(t(lblpunti), "12 punti\r\n");
     EXPECT_EQ(t(lblnome), "Bea\r\n");
     EXPECT_EQ(gioco.recordPunti(), 12) << "the number the record file begins with";
@@ -41,6 +41,7 @@ TEST_F(Partita, LAvvioChiedeNomeELimitePoiMostraRecordEOrologio) {
     EXPECT_EQ(t(Text2), "I");
     EXPECT_EQ(gioco.orologio().restanti, 900);
     EXPECT_TRUE(finestra.timer);
+    EXPECT_FALSE(finestra.pausa) << "no pause before the game begins";
     EXPECT_EQ(finestra.mostrata, 1);
     EXPECT_TRUE(finestra.disabilitati.contains(cmdNext));
     EXPECT_EQ(finestra.fuoco, txtAnswer);
