@@ -142,8 +142,8 @@ std::optional<std::vector<std::string>> campiDi(std::string_view record) {
 template <typename T> std::optional<T> numero(std::string_view campo) {
     T valore{};
     const auto [fine, errore] = std::from_chars(campo.data(), campo.data() + campo.size(), valore);
-    if (campo.empty() || errore != std::errc{} || fine != campo.data() + campo.size() ||
-        valore < 0) {
+    // An empty field is an error of from_chars too.
+    if (errore != std::errc{} || fine != campo.data() + campo.size() || valore < 0) {
         return std::nullopt;
     }
     return valore;
