@@ -8,7 +8,7 @@ a test fails, crashes or runs past the timeout; one that does not compile is dis
 Mutants listed in scripts/mutanti-equivalenti.txt change nothing observable and are skipped.
 
 Files under ui/ can be mutated too (FILES=ui/controlli.cpp): the whole program is then built, and
-each of their mutants is tried against the window tests (ui_tests, offscreen, scale 1).
+each of their mutants is tried against the window's three test programs (offscreen, scale 1).
 
 Variables (from make or the environment): FILES (space-separated, default every core/*.cpp),
 SAMPLE (how many mutants, default 300; 0 for all), SEED (default 9), JOBS (parallel builds,
@@ -158,6 +158,10 @@ def copia_aggiornata(destinazione, completa):
             p.unlink()
 
 
+# The window's test programs: the game window, the keypad, the results and the pause.
+FINESTRA = ["ui_tests", "ui_tastierino_tests", "risultati_tests"]
+
+
 def della_finestra(file):
     return file.startswith("ui/")
 
@@ -183,8 +187,8 @@ class Officina:
         self.durata = {}
 
     def compila(self, finestra, check=False):
-        bersaglio = "ui_tests" if finestra else "core_tests"
-        r = esegui(["nice", "cmake", "--build", self.build, "-j1", "--target", bersaglio])
+        bersagli = FINESTRA if finestra else ["core_tests"]
+        r = esegui(["nice", "cmake", "--build", self.build, "-j1", "--target", *bersagli])
         if check and r.returncode:
             sys.exit(r.stdout)
         return r.returncode == 0
@@ -195,16 +199,26 @@ class Officina:
         "crash" when the run did not end)."""
         tutti = finestra or os.environ.get("UCCISORI") == "1"
         if finestra:
-            comando = ["nice", self.build / "tests" / "ui" / "ui_tests", "-silent"]
-            ambiente = dict(os.environ, QT_QPA_PLATFORM="offscreen", QT_SCALE_FACTOR="1",
-                            LC_ALL="C.UTF-8")
+            ui = self.build / "tests" / "ui"
+            comandi = [["nice", ui / programma, "-silent"] for programma in FINESTRA]
+            ambiente = dict(os.environ, LC_ALL="C.UTF-8", QT_SCALE_FACTOR="1",
+                            QT_QPA_PLATFORM=f"offscreen:configfile={ui}/schermo-3840x2160.json")
             fallito = r"^FAIL!  : (\S+?)(?: |$)"
         else:
-            comando = ["nice", self.build / "tests" / "core" / "core_tests", "--gtest_brief=1",
-                        "--gtest_filter=-*Lento*"]
-            comando += [] if tutti else ["--gtest_fail_fast"]
+            comandi = [["nice", self.build / "tests" / "core" / "core_tests", "--gtest_brief=1",
+                        "--gtest_filter=-*Lento*"] + ([] if tutti else ["--gtest_fail_fast"])]
             ambiente = None
             fallito = r"^\[  FAILED  \] (\S+?)(?:,| \(\d+ ms\)|$)"
+        superati, falliti = True, set()
+        for comando in comandi:
+            if not self.lancia(comando, ambiente, fallito, tutti, limite):
+                superati = False
+                falliti |= self.falliti
+        self.falliti = falliti
+        return superati
+
+    def lancia(self, comando, ambiente, fallito, tutti, limite):
+        """Runs one test program; True when it passes, else its failed tests in self.falliti."""
         with subprocess.Popen(comando, stdout=subprocess.PIPE if tutti else subprocess.DEVNULL,
                               stderr=subprocess.DEVNULL, text=True, errors="replace", env=ambiente,
                               cwd=self.build, start_new_session=True) as p:
