@@ -34,13 +34,15 @@ protected:
     core::ArchivioRecord archivio_{cartella_.path().toStdString()};
     std::unique_ptr<ui::Tavola> tavola_;
     std::unique_ptr<core::Gioco> gioco_;
+    // Where each new game takes its seeds: the clock, as in play, unless a test fixes them.
+    core::Casuale::SorgenteSeme semi_ = core::Casuale::semeDallOrologio;
 
     // A new window and game, `prepara` run on the game first; with `testi`, the game started
     // with them typed in its text dialogs one after the other (without, the window only shown).
     void nuovaPartita(const QStringList& testi, const std::function<void(core::Gioco&)>& prepara) {
         tavola_ = std::make_unique<ui::Tavola>();
         tavola_->allaFine = [](int) {};
-        gioco_ = std::make_unique<core::Gioco>(*tavola_, archivio_);
+        gioco_ = std::make_unique<core::Gioco>(*tavola_, archivio_, semi_);
         tavola_->collega(*gioco_);
         if (prepara)
             prepara(*gioco_);
