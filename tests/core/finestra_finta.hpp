@@ -4,13 +4,11 @@
 
 #include "core/finestra.hpp"
 
-#include <chrono>
 #include <deque>
 #include <functional>
 #include <map>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 struct FinestraFinta : core::Finestra {
@@ -82,28 +80,21 @@ struct FinestraFinta : core::Finestra {
         return r;
     }
     void mostraRipasso(const std::vector<core::Errore>& errori) override { ripasso = errori; }
-    // attendi keeps trying for `periodo`, then asks; the answers come from `risposte`, and with
-    // none left it gives up, so that a test never waits forever.
-    std::chrono::milliseconds periodo{0};
+    // attendi tries once, then asks; the answers come from `risposte`, and with none left it
+    // gives up, so that a test never waits forever.
     bool attendi(const std::function<bool()>& prova, std::string_view inAttesa,
                  std::string_view bloccata) override {
         if (prova()) {
             return true;
         }
         dialoghi.push_back("attesa: " + std::string(inAttesa));
-        for (;;) {
-            const auto fine = std::chrono::steady_clock::now() + periodo;
-            do {
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-                if (prova()) {
-                    return true;
-                }
-            } while (std::chrono::steady_clock::now() < fine);
-            if (avvisa(bloccata, core::Pulsanti::RiprovaRinuncia, {}, {}) !=
-                core::Risposta::Riprova) {
-                return false;
+        while (avvisa(bloccata, core::Pulsanti::RiprovaRinuncia, {}, {}) ==
+               core::Risposta::Riprova) {
+            if (prova()) {
+                return true;
             }
         }
+        return false;
     }
     bool pausa = false;
     std::vector<std::string> note;

@@ -1,5 +1,5 @@
 // The history of games: any name and answer read back as written, damaged or hostile files
-// read without harm, appends made by two windows at once, the cap.
+// read without harm, the cap.
 #include "core/storico.hpp"
 #include "file_di_prova.hpp"
 
@@ -264,47 +264,6 @@ TEST(Storico, ErroriPiuFrequenti) {
     EXPECT_EQ(core::erroriFrequenti(partite, "Anna", 1), (F{{"9", "IX", 3}}));
     EXPECT_EQ(core::erroriFrequenti(partite, "Bea", 10), (F{{"4", "IV", 3}}));
     EXPECT_EQ(core::erroriFrequenti(partite, "Carlo", 10), F{});
-}
-
-// Two windows of the same account appending at once, while the file is cut down to the cap
-// (every 200 lines or so): what is left is the newest games, so each one's games there run on
-// without a gap to its last.
-TEST(Storico, DueFinestreInsiemeNonPerdonoRighe) {
-    Cartella c;
-    const fs::path& file = c.file;
-    constexpr int kPartite = 1000;
-    int via[2];
-    ASSERT_EQ(::pipe(via), 0);
-    pid_t figli[2];
-    for (int f = 0; f < 2; ++f) {
-        figli[f] = ::fork();
-        if (figli[f] == 0) {
-            char nulla;
-            ::close(via[1]);
-            (void)!::read(via[0], &nulla, 1); // both start when the pipe is closed
-            const Storico storico(file.string(), 300);
-            int fallite = 0;
-            for (int j = 0; j < kPartite; ++j) {
-                fallite += !storico.aggiungi(partita(std::string(1, char('a' + f)), j));
-            }
-            ::_exit(fallite == 0 ? 0 : 1);
-        }
-    }
-    ::close(via[0]);
-    ::close(via[1]);
-    EXPECT_EQ(prova::attendi(figli[0]), 0) << "ogni aggiunta del primo riuscita";
-    EXPECT_EQ(prova::attendi(figli[1]), 0) << "ogni aggiunta del secondo riuscita";
-    int ultima[2] = {-1, -1};
-    for (const Partita& p : Storico(file.string(), 1'000'000).leggi()) {
-        const int f = p.nome == "b";
-        EXPECT_TRUE(ultima[f] < 0 || p.esatte == ultima[f] + 1)
-            << "dopo la partita " << ultima[f] << " di " << p.nome << " viene la " << p.esatte;
-        ultima[f] = p.esatte;
-    }
-    // One of them may have ended more than 300 games before the other: all its games are gone.
-    EXPECT_TRUE(ultima[0] == -1 || ultima[0] == kPartite - 1) << "l'ultima del primo c'è";
-    EXPECT_TRUE(ultima[1] == -1 || ultima[1] == kPartite - 1) << "l'ultima del secondo c'è";
-    EXPECT_TRUE(ultima[0] >= 0 || ultima[1] >= 0) << "il file ha partite";
 }
 
 } // namespace
