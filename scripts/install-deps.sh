@@ -17,7 +17,7 @@ packages=(
     xvfb xauth xdotool imagemagick          # end-to-end tests under a virtual X server
     libxcb1-dev libxcb-damage0-dev libxcb-xtest0-dev # make bench: windows watched and typed into
     dbus-daemon at-spi2-core                # the screen readers' bus, for the accessibility test
-    orca python3-pyatspi dbus-x11           # a game played by ear: Orca's speech, the tree walked
+    orca dbus-x11                           # a game played by ear: what Orca says
     build-essential dpkg-dev debhelper file # make package: dpkg-buildpackage and dh (debian/)
     appstream lintian man-db                # the package test: metainfo, Debian's rules, man page
 )

@@ -115,8 +115,6 @@ for domanda in 1 2 3; do
         sbagliata=$giusta errate=$((errate + 1))
         x type --delay 30 "${giusta}I"
         premi Return "il verdetto sbagliato" "Sbagliato!! $giusta\b.*Esatte $esatte, errate $errate"
-        # The tree a screen reader walks, as it stands after a wrong answer.
-        /usr/bin/python3 "$qui/albero_accessibile.py" || fallisci "l'albero dell'accessibilità"
     else
         esatte=$((esatte + 1))
         x type --delay 30 "$giusta"
