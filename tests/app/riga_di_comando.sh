@@ -31,8 +31,6 @@ done <<EOF
 --allenamento --help=1|2|err|^cifrolandia: opzione sconosciuta: --help=1$
 partita|2|err|^cifrolandia: argomento inatteso: partita$
 --allenamento|qt|err|platform plugin
---help|0|out|^  --massimo N 
---help|0|out|^  --risultati 
 --massimo 50 --allenamento|qt|err|platform plugin
 --massimo=4e3|qt|err|platform plugin
 --risultati|qt|err|platform plugin

@@ -1,5 +1,5 @@
 // Practice from numeral to number, through the game and a fake window: what is shown, which
-// keys reach the answer box, the verdict, the counts and the review line.
+// keys reach the answer box, the verdict and the review line.
 
 #include "core/romano.hpp"
 #include "partita_di_prova.hpp"
@@ -20,10 +20,6 @@ struct Caso {
     std::string scritto; // what reaches the box
     bool esatta;
 };
-
-void PrintTo(const Caso& c, std::ostream* os) { // the test's name in ctest
-    *os << c.nome;
-}
 
 class AllenamentoInverso : public testing::TestWithParam<Caso>, protected PartitaDiProva {};
 
@@ -55,9 +51,6 @@ TEST_P(AllenamentoInverso, MostraIlRomanoPrendeSoloCifreEGiudicaIlNumero) {
     const std::string giusto = std::to_string(numero);
     EXPECT_EQ(finestra.t(lblMessage),
               c.esatta ? "Esatto, è incredibile!!!" : "Sbagliato!! " + giusto);
-    EXPECT_EQ(finestra.t(lblScore), c.esatta ? "1" : "0") << "right answers";
-    EXPECT_EQ(gioco.errate(), c.esatta ? 0 : 1) << "wrong answers";
-    EXPECT_EQ(finestra.t(lblScore2), "1") << "answers";
     if (c.esatta) {
         EXPECT_TRUE(finestra.ripasso.empty()) << "nothing to review";
     } else {

@@ -109,10 +109,6 @@ struct FileOstile {
     const char* dopo = nullptr; // read after the append, if not what was read and then it
 };
 
-void PrintTo(const FileOstile& f, std::ostream* os) {
-    *os << f.nome;
-}
-
 class FileOstili : public testing::TestWithParam<FileOstile> {};
 
 TEST_P(FileOstili, NienteBloccaOCrolla) {
@@ -120,7 +116,6 @@ TEST_P(FileOstili, NienteBloccaOCrolla) {
     Cartella c;
     const fs::path& file = c.file;
     f.prepara(file);
-    const auto inizio = std::chrono::steady_clock::now();
     EXPECT_EQ(inFiglio([&] {
                   const Storico storico(file.string());
                   EXPECT_EQ(elenco(storico.leggi()), f.letti) << f.nome << ": prima";
@@ -133,7 +128,6 @@ TEST_P(FileOstili, NienteBloccaOCrolla) {
               }),
               0)
         << f.nome;
-    EXPECT_LT(std::chrono::steady_clock::now() - inizio, 10s) << f.nome << ": troppo lento";
 }
 
 std::string riga(const std::string& nome) {

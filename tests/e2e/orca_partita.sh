@@ -19,8 +19,8 @@ if [ -z "${ORCA_PARTITA_CARTELLA:-}" ]; then
     cartella=$(mktemp -d)
     trap 'rm -rf "$cartella"' EXIT
     export ORCA_PARTITA_CARTELLA=$cartella HOME=$cartella/casa XDG_RUNTIME_DIR=$cartella/run
-    export XDG_CONFIG_HOME=$cartella/casa/.config XDG_DATA_HOME=$cartella/casa/.local/share
-    export XDG_CACHE_HOME=$cartella/casa/.cache GSETTINGS_BACKEND=memory LC_ALL=C.UTF-8
+    export GSETTINGS_BACKEND=memory LC_ALL=C.UTF-8 # and the XDG directories under that home:
+    unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME
     mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
     # A failure exits here with its status (set -e); the trap still cleans up.
     timeout -k 5 170 dbus-run-session -- xvfb-run -a -s "-noreset -screen 0 1024x768x24" \

@@ -2,11 +2,13 @@
 # The Debian package on this very computer, as a school lab's administrator installs it: built
 # from this tree by dpkg-buildpackage (scripts/costruisci-deb.sh, without its tests, which ctest
 # runs anyway), accepted by lintian, installed with apt, its files where Debian expects them;
-# then one game played by a pupil with an account of their own, started with the menu entry's
-# command; then removed (the record stays) and purged (the record goes), leaving the computer
-# as it was.
+# then three whole games played with the keyboard by a pupil with an account of their own,
+# started with the menu entry's command (a new record; a tie, which saves nothing; a name with
+# an ò, saved in Windows-1252), each leaving its line in the pupil's history; then removed (the
+# record stays) and purged (the record goes), leaving the computer as it was.
 # Usage: install_and_play.sh
-# (as root, inside xvfb-run -s "-ac ...", so that the pupil's game may use the display)
+# (as root, inside xvfb-run -s "-ac -noreset ...", so that the pupil's game may use the display
+# and the server keeps the keyboard set here between games)
 set -euo pipefail
 radice=$(cd "$(dirname "$0")/../.." && pwd)
 record=/var/games/cifrolandia # the package's record directory
@@ -62,21 +64,34 @@ voce=/usr/share/applications/it.cifrolandia.Cifrolandia.desktop
 appstreamcli validate --no-net /usr/share/metainfo/it.cifrolandia.Cifrolandia.metainfo.xml ||
     fallisci "metainfo non valido"
 
-# --- One game, started as the menu starts it, with the PATH Debian gives its users -----------
+# --- Three games, started as the menu starts it, with the PATH Debian gives its users ---------
 useradd --create-home --home-dir "$lavoro/$alunno" --shell /usr/sbin/nologin "$alunno"
 install -d -m 700 -o "$alunno" "$lavoro/$alunno/run"
 source "$(dirname "$0")/../e2e/keyboard_game.sh"
+# An Italian keyboard has the ò: xdotool then types it as a key of the keyboard, instead of
+# binding a spare key to it for an instant (a key the game may read after that instant).
+setxkbmap it
 comando=$(sed -n '/^\[Desktop Entry\]/,/^\[/s/^Exec=//p' "$voce") # the main entry, not its actions
-runuser -u "$alunno" -- env -i HOME="$lavoro/$alunno" USER="$alunno" LANG=C.UTF-8 \
-    PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games DISPLAY="$DISPLAY" \
-    XDG_RUNTIME_DIR="$lavoro/$alunno/run" $comando &
-pid=$!
-gioca Anna 2
-pid=
-((messaggi == 2)) || fallisci "attesi il saluto e il messaggio del record, visti $messaggi"
-cmp -s "$record/prom.txt" <(printf '2\r\n') && cmp -s "$record/nrom.txt" <(printf 'Anna\r\n') &&
-    [ "$(stat -c %U "$record/prom.txt" "$record/nrom.txt")" = "$alunno"$'\n'"$alunno" ] ||
-    fallisci "record: $(od -c "$record/prom.txt" "$record/nrom.txt")"
+partita() { # name, right answers, messages before the end, then prom.txt and nrom.txt
+    runuser -u "$alunno" -- env -i HOME="$lavoro/$alunno" USER="$alunno" LANG=C.UTF-8 \
+        PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games DISPLAY="$DISPLAY" \
+        XDG_RUNTIME_DIR="$lavoro/$alunno/run" $comando &
+    pid=$!
+    gioca "$1" "$2"
+    pid=
+    ((messaggi == $3)) || fallisci "$1: attesi $3 messaggi prima della fine, visti $messaggi"
+    cmp -s "$record/prom.txt" <(printf "$4") && cmp -s "$record/nrom.txt" <(printf "$5") &&
+        [ "$(stat -c %U "$record/prom.txt" "$record/nrom.txt")" = "$alunno"$'\n'"$alunno" ] ||
+        fallisci "$1: record $(od -c "$record/prom.txt" "$record/nrom.txt")"
+}
+partita Giulia 3 2 '3\r\n' 'Giulia\r\n' # the goodbye and the new record
+partita Marco 3 1 '3\r\n' 'Giulia\r\n'  # a tie saves nothing and shows only the goodbye
+partita "Nicolò" 4 2 '4\r\n' 'Nicol\xf2\r\n'
+# Each game left its line in the history, private to the account.
+storico=$lavoro/$alunno/.local/share/Cifrolandia/partite.csv
+[ "$(stat -c %a "$storico")" = 600 ] || fallisci "lo storico non è privato"
+cut -d, -f3,5-9 "$storico" | tail -n +2 | cmp -s - <(printf '%s\n' Giulia,gara,3,0,3,uscita \
+    Marco,gara,3,0,3,uscita "Nicolò,gara,4,0,4,uscita") || fallisci "storico: $(cat "$storico")"
 
 # --- Removed, then purged ---------------------------------------------------------------------
 apt_get remove cifrolandia

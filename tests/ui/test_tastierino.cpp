@@ -73,14 +73,9 @@ private slots:
         QTest::addColumn<QString>("prima"); // in the box before the key; "=" the right answer
         for (QChar c : QStringLiteral("IVXLCDM0123456789"))
             QTest::newRow(qPrintable(c)) << c.isDigit() << QString(c) << "24";
-        for (bool cifre : {false, true}) {
-            QTest::addRow("Cancella %d", cifre) << cifre << "Cancella"
-                                                << "24";
-            QTest::addRow("Invio giusto %d", cifre) << cifre << "Invio"
-                                                    << "=";
-            QTest::addRow("Invio sbagliato %d", cifre) << cifre << "Invio"
-                                                       << "";
-        }
+        for (bool cifre : {false, true})
+            for (auto [nome, prima] : {std::pair{"Cancella", "24"}, {"Invio", "="}, {"Invio", ""}})
+                QTest::addRow("%s %s %d", nome, prima, cifre) << cifre << nome << prima;
     }
 
     // Typed (a letter in small: the game makes it a capital), clicked and touched alike.

@@ -1,6 +1,6 @@
 // The real game window played through Qt's events: whole rounds, keys and menus, what a pupil
-// sees on every backdrop, Qt's own texts, the window filling larger screens, the help window,
-// practice. What a screen reader says is checked with Orca itself (tests/e2e).
+// sees on the worst backdrops, Qt's own texts, the window filling larger screens, the help
+// window. What a screen reader says is checked with Orca itself (tests/e2e).
 
 #include "core/contrasto.hpp"
 #include "core/gioco.hpp"
@@ -60,25 +60,18 @@ private slots:
     // The menu bar from the keyboard: F10, arrows (R, L) and Enter; then Esc, twice at most,
     // leaves it with nothing highlighted and the keyboard back in the answer box.
     void menuDaTastiera_data() {
-        QTest::addColumn<QString>("tasti");
-        QTest::addColumn<QString>("evidenziate"); // after F10 and after each key
-        QTest::addColumn<QString>("domanda");
-        QTest::newRow("ogni voce, poi Nuovo gioco") << "RRRRRRRRRRR\n"
-                                                    << "INFOMAZIONI Ciao lic Next MenuAllenamento "
-                                                       "Pausa Risultati Aiuto INFOMAZIONI Ciao lic "
-                                                       "Next -"
-                                                    << "INIZIARE NUOVA GARA";
-        QTest::newRow("a sinistra, poi Esc") << "L"
-                                             << "INFOMAZIONI Aiuto"
-                                             << "";
-        QTest::newRow("Allenamento") << "LLLL\n"
-                                     << "INFOMAZIONI Aiuto Risultati Pausa MenuAllenamento -"
-                                     << "INIZIARE UN ALLENAMENTO";
+        QTest::addColumn<QString>("riga"); // keys | entries highlighted after F10 and each key |
+        for (const char* riga :            // the question the last one asks
+             {"RRRRRRRRRRR\n|INFOMAZIONI Ciao lic Next MenuAllenamento Pausa Risultati Aiuto "
+              "INFOMAZIONI Ciao lic Next -|INIZIARE NUOVA GARA",
+              "L|INFOMAZIONI Aiuto|",
+              "LLLL\n|INFOMAZIONI Aiuto Risultati Pausa MenuAllenamento -|"
+              "INIZIARE UN ALLENAMENTO"})
+            QTest::newRow(QByteArray(riga).split('|')[0].replace('\n', " Invio")) << QString(riga);
     }
     void menuDaTastiera() {
-        QFETCH(QString, tasti);
-        QFETCH(QString, evidenziate);
-        QFETCH(QString, domanda);
+        QFETCH(QString, riga);
+        const QString tasti = riga.section('|', 0, 0), domanda = riga.section('|', 2);
         avvia("100");
         QMenuBar* barra = tavola_->menuBar();
         QString chiesta;
@@ -97,7 +90,7 @@ private slots:
             QAction* a = barra->activeAction();
             visitate << (!a ? "-" : a->menu() ? a->menu()->objectName() : a->objectName());
         }
-        QCOMPARE(visitate.join(' '), evidenziate);
+        QCOMPARE(visitate.join(' '), riga.section('|', 1, 1));
         QTRY_COMPARE(chiesta, domanda);
         for (int esc = 0; esc < 2 && barra->activeAction(); ++esc)
             premi(Qt::Key_Escape);
@@ -137,44 +130,24 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(w("lblconto")->text() != prima, 3000);
     }
 
-    // The menu entry, then "Nuovo gioco" back to the timed game, each question answered Yes.
-    void allenamento() {
-        avvia("50");
-        auto r = risponditore([](QWidget* d) {
-            if (auto* box = qobject_cast<QMessageBox*>(d))
-                box->setDefaultButton(QMessageBox::Yes);
-        });
-        tavola_->findChild<QAction*>("Allenamento")->trigger();
-        QTRY_COMPARE(tavola_->windowTitle(), QString::fromUtf8(core::testi::kTitoloAllenamento));
-        for (const char* nascosto : {"Label11", "Label12", "lblnome", "Label13", "lblpunti"})
-            QVERIFY2(!w<QWidget>(nascosto)->isVisible(), nascosto);
-        tavola_->findChild<QAction*>("Next")->trigger();
-        QTRY_VERIFY(w<QWidget>("lblnome")->isVisible());
-    }
-
     // After a verdict, from each control that can hold the focus: an arrow, then Enter. The
     // game goes on to the next question; no arrow moves the focus to "Exit".
-    void frecce_data() {
-        QTest::addColumn<QString>("da");
-        QTest::addColumn<int>("freccia");
-        for (const char* da : {"cmdNext", "cmdExit1", "txtAnswer"})
-            for (int freccia : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down})
-                QTest::addRow("%s %x", da, freccia) << QString(da) << freccia;
-    }
     void frecce() {
-        QFETCH(QString, da);
-        QFETCH(int, freccia);
-        avvia("50");
-        QTest::keyClick(risposta(), Qt::Key_Return); // a verdict: the focus is on cmdNext
-        QWidget* partenza = tavola_->controllo(da);
-        partenza->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(freccia));
-        QCOMPARE(QApplication::focusWidget(), partenza);
-        if (da == "cmdExit1")
-            return; // Enter on Exit itself ends the game, as it says
-        auto r = risponditore([](QWidget*) { QFAIL("no dialog may open"); });
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // ending would say goodbye
-        QVERIFY(!w<QToolButton>("cmdNext")->isEnabled());             // the next question is open
+        for (const char* da : {"cmdNext", "cmdExit1", "txtAnswer"}) {
+            avvia("50");
+            QTest::keyClick(risposta(), Qt::Key_Return); // a verdict: the focus is on cmdNext
+            QWidget* partenza = tavola_->controllo(da);
+            partenza->setFocus();
+            for (Qt::Key freccia : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}) {
+                QTest::keyClick(partenza, freccia);
+                QVERIFY2(QApplication::focusWidget() == partenza, da);
+            }
+            if (da == std::string_view("cmdExit1"))
+                continue; // Enter on Exit itself ends the game, as it says
+            auto r = risponditore([](QWidget*) { QFAIL("no dialog may open"); });
+            QTest::keyClick(partenza, Qt::Key_Return);             // ending would say goodbye
+            QVERIFY2(!w<QToolButton>("cmdNext")->isEnabled(), da); // the next question is open
+        }
     }
 
     // A name typed by a player (read back with its line end) is shown as typed in the label, its
